@@ -1,0 +1,30 @@
+# Settings every target of the project shares, applied per target.
+
+# Compiler and linker options of the chosen sanitizer set.
+set(ROLLWRIGHT_SANITIZER_FLAGS "")
+if(ROLLWRIGHT_SANITIZE STREQUAL "address")
+  set(ROLLWRIGHT_SANITIZER_FLAGS -fsanitize=address,undefined
+                                 -fno-sanitize-recover=all
+                                 -fno-omit-frame-pointer)
+elseif(ROLLWRIGHT_SANITIZE STREQUAL "thread")
+  set(ROLLWRIGHT_SANITIZER_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
+elseif(NOT ROLLWRIGHT_SANITIZE STREQUAL "none")
+  message(FATAL_ERROR "ROLLWRIGHT_SANITIZE: unknown value ${ROLLWRIGHT_SANITIZE}")
+endif()
+
+# C++20, strict warnings, sanitizers, and on Windows a static run-time so that
+# a module or program needs nothing beside it.
+function(rollwright_target_defaults target)
+  target_compile_features(${target} PRIVATE cxx_std_20)
+  set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF
+                                             CXX_VISIBILITY_PRESET hidden
+                                             VISIBILITY_INLINES_HIDDEN ON)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow
+    $<$<BOOL:${ROLLWRIGHT_WARNINGS_AS_ERRORS}>:-Werror>
+    ${ROLLWRIGHT_SANITIZER_FLAGS})
+  target_link_options(${target} PRIVATE ${ROLLWRIGHT_SANITIZER_FLAGS})
+  if(MINGW)
+    target_link_options(${target} PRIVATE -static)
+  endif()
+endfunction()

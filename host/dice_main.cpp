@@ -1,0 +1,44 @@
+// The two exported procedures and the frame of one request: build, roll,
+// write, destroy. Nothing thrown inside escapes into the host.
+#include <cstring>
+#include <ctime>
+
+#include "dice/random.h"
+#include "dice/rollwright.h"
+#include "host/error_messages.h"
+#include "rollwright.h"
+
+namespace {
+
+constexpr int32_t kResult = 3;
+
+void Answer(char* buffer) {
+  rollwright::Rollwright request(buffer);
+  request.Roll();
+  request.WriteResult(buffer);
+}
+
+// Every message is far shorter than ReplyCapacity.
+void Reply(char* buffer, const char* message) { std::strcpy(buffer, message); }
+
+}  // namespace
+
+extern "C" ROLLWRIGHT_API int32_t ROLLWRIGHT_CALL DiceMain(int32_t, int32_t,
+                                                           char* buffer,
+                                                           int32_t, int32_t,
+                                                           int32_t) {
+  if (buffer == nullptr) return kResult;
+  try {
+    Answer(buffer);
+  } catch (const rollwright::Rollwright::DiceError& error) {
+    Reply(buffer, rollwright::ErrorMessage(error.code));
+  } catch (...) {
+    // Running out of memory is the only other failure a request can meet.
+    Reply(buffer, rollwright::kOutOfMemoryMessage);
+  }
+  return kResult;
+}
+
+extern "C" ROLLWRIGHT_API void ROLLWRIGHT_CALL LoadDll(int32_t) {
+  rollwright::RandomSeed(static_cast<uint32_t>(std::time(nullptr)));
+}

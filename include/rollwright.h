@@ -1,0 +1,75 @@
+/*
+ * rollwright: a dice-rolling module for host applications.
+ *
+ * The host hands DiceMain one line of text, a dice request, in a writable
+ * buffer; the module rolls and writes one line of English back into the same
+ * buffer, or one fixed "Dice Error: ..." message:
+ *
+ *   "3d6 skill 12 sword"  ->  "rolls 3d6 against 12 sword and gets 9 for an
+ *                              Ordinary Success"
+ *   "3#2d6+1 fire"        ->  "rolls 3#2d6+1 fire and gets 8, 5, 11"
+ *
+ * Calling convention: on 32-bit Windows both procedures are __stdcall (the
+ * callee pops its arguments) and are exported under their plain names
+ * "DiceMain" and "LoadDll"; every argument and the result are 32 bits wide.
+ * Elsewhere they use the platform's C calling convention.
+ *
+ * Buffer: the host owns it. It must hold at least ROLLWRIGHT_REPLY_CAPACITY
+ * bytes, and at least the request's length plus one. The module writes at
+ * most ROLLWRIGHT_REPLY_CAPACITY bytes into it, the NUL included: a longer
+ * sentence is cut after the last whole total that fits.
+ *
+ * Threads: DiceMain may be called on any thread, on several at once. Each
+ * thread has its own random generator, which starts at the same fixed state
+ * until LoadDll seeds it; LoadDll seeds only the thread it is called on. The
+ * module starts no threads and takes no locks.
+ *
+ * Failures: nothing is thrown into the host and nothing is kept between
+ * calls but the generator's state.
+ */
+#ifndef ROLLWRIGHT_H_
+#define ROLLWRIGHT_H_
+
+#include <stdint.h>
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define ROLLWRIGHT_CALL __stdcall
+#else
+#define ROLLWRIGHT_CALL
+#endif
+
+#if defined(_WIN32)
+#define ROLLWRIGHT_API
+#else
+#define ROLLWRIGHT_API __attribute__((visibility("default")))
+#endif
+
+/* The most bytes, NUL included, that DiceMain writes into the buffer. */
+#define ROLLWRIGHT_REPLY_CAPACITY 900
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/*
+ * Rolls the request in buffer and replaces it with the reply. Arguments 1, 2,
+ * 4, 5 and 6 are never read. Returns 3, whatever the reply; a null buffer is
+ * left alone.
+ */
+ROLLWRIGHT_API int32_t ROLLWRIGHT_CALL DiceMain(int32_t unused1,
+                                                int32_t unused2, char* buffer,
+                                                int32_t unused4,
+                                                int32_t unused5,
+                                                int32_t unused6);
+
+/*
+ * Seeds the calling thread's generator from the clock. Call it at most once,
+ * after loading the module. Its argument is never read.
+ */
+ROLLWRIGHT_API void ROLLWRIGHT_CALL LoadDll(int32_t unused);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ROLLWRIGHT_H_ */

@@ -1,0 +1,201 @@
+// Loads the built module by file name and finds its exports by their plain
+// names, as a host does, then calls them through those pointers only. Each
+// request runs on a fresh thread, whose generator starts at state 1: from
+// there the d6 faces are 5, 5, 3, 5, 5, 2 and the d20 faces 7, 11, 3.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "rollwright.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace {
+
+using DiceMainProc = int32_t(ROLLWRIGHT_CALL*)(int32_t, int32_t, char*, int32_t,
+                                               int32_t, int32_t);
+using LoadDllProc = void(ROLLWRIGHT_CALL*)(int32_t);
+
+struct Exports {
+  DiceMainProc diceMain = nullptr;
+  LoadDllProc loadDll = nullptr;
+};
+
+// Loaded on first use and kept for the life of the process, as hosts do.
+const Exports& Module() {
+  static const Exports exports = [] {
+    Exports found;
+#if defined(_WIN32)
+    HMODULE module = LoadLibraryA(ROLLWRIGHT_MODULE);
+    if (module == nullptr) return found;
+    found.diceMain = reinterpret_cast<DiceMainProc>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DiceMain")));
+    found.loadDll = reinterpret_cast<LoadDllProc>(
+        reinterpret_cast<void*>(GetProcAddress(module, "LoadDll")));
+#else
+    void* module = dlopen(ROLLWRIGHT_MODULE, RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) return found;
+    found.diceMain = reinterpret_cast<DiceMainProc>(dlsym(module, "DiceMain"));
+    found.loadDll = reinterpret_cast<LoadDllProc>(dlsym(module, "LoadDll"));
+#endif
+    return found;
+  }();
+  return exports;
+}
+
+std::string Call(const std::string& request) {
+  std::vector<char> buffer(std::max<size_t>(900, request.size() + 1));
+  std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
+  EXPECT_EQ(Module().diceMain(0, 0, buffer.data(), 0, 0, 0), 3);
+  return std::string(buffer.data());
+}
+
+std::string CallOnFreshThread(const std::string& request) {
+  std::string reply;
+  std::thread fresh([&] { reply = Call(request); });
+  fresh.join();
+  return reply;
+}
+
+// Runs first, so that the module is loaded between the two threads' starts.
+TEST(Host, ThreadsStartedBeforeAndAfterLoadingStartAtOne) {
+  std::promise<void> loaded;
+  std::string before;
+  std::thread early([&before, go = loaded.get_future()]() mutable {
+    go.wait();
+    before = Call("d500");
+  });
+  ASSERT_NE(Module().diceMain, nullptr);
+  loaded.set_value();
+  early.join();
+  EXPECT_EQ(before, "rolls a d500 and gets 347");
+  EXPECT_EQ(CallOnFreshThread("d500"), "rolls a d500 and gets 347");
+}
+
+TEST(Host, FindsBothExportsByTheirPlainNames) {
+  EXPECT_NE(Module().diceMain, nullptr);
+  EXPECT_NE(Module().loadDll, nullptr);
+}
+
+TEST(Host, AnswersEachRequestExactly) {
+  struct Case {
+    const char* request;
+    const char* reply;
+  };
+  const Case cases[] = {
+      {"3d6", "rolls 3d6 and gets 13"},
+      {"3#2d6+1 fire", "rolls 3#2d6+1 fire and gets 11, 9, 8"},
+      {"3d6 skill 12 sword", "rolls 3d6 against 12 sword and gets 13 Failing"},
+      {"1#d20", "rolls a d20 and gets 7"},
+      {"3#d20", "rolls 3#d20 and gets 7, 11, 3"},
+      {"2#d20+2 skill 14 dodge",
+       "rolls 2#d20+2 against 14 dodge and gets 9 for an Ordinary Success, "
+       "13 for an Ordinary Success"},
+      {"3 2d6", "rolls 3#2d6 and gets 10, 8, 7"},
+      {"2d6 to hit", "rolls 2d6 to hit and gets 10"},
+      {"2d6 Skill 12", "rolls 2d6 Skill 12 and gets 10"},
+      {"2d6+skill 5", "rolls 2d6 against 5 and gets 10 Failing"},
+      {"3d6 skill 0", "rolls 3d6 0 and gets 13"},
+      {"skill 14", "rolls  against 14 and gets 0 for an Amazing Success"},
+      {"", "rolls  and gets 0"},
+      {"3#", "rolls 3# and gets 0, 0, 0"},
+      {"2+3*4", "rolls 2+3*4 and gets 20"},
+      {"10-2d6+5", "rolls 10-2d6+5 and gets -5"},
+      {"-2d6", "rolls -2d6 and gets -10"},
+      {"3-3", "rolls 3-3 and gets 0"},
+      {"3-3+2d6", "rolls 3-3+2d6 and gets 10"},
+      {"2*3d6", "rolls 2*3d6 and gets 26"},
+      {"1#5", "rolls 5 and gets 5"},
+      {"100d1", "rolls 100d1 and gets 100"},
+      {"d500", "rolls a d500 and gets 347"},
+      {"99999*99999", "rolls 99999*99999 and gets 2147483647"},
+      {"31#d6", "Dice Error: Maximum of 30 sets of dice!"},
+      {"4294967297#d6", "Dice Error: Maximum of 30 sets of dice!"},
+      {"#d6", "Dice Error: Invalid operand in dice commands!"},
+      {" d6", "Dice Error: Invalid operand in dice commands!"},
+      {"0#d6", "Dice Error: Invalid operand in dice commands!"},
+      {"2d6/2", "Dice Error: Illegal characters in input!"},
+      {"2D6", "Dice Error: Illegal characters in input!"},
+      {"12 fire", "Dice Error: Illegal characters in input!"},
+      {"3#3#d6", "Dice Error: Illegal characters in input!"},
+      {"101d6", "Dice Error: Maximum of 100 dice per dice group!"},
+      {"4294967297d6", "Dice Error: Maximum of 100 dice per dice group!"},
+      {"2d501", "Dice Error: Maximum of 500 sides per die!"},
+      {"101d501", "Dice Error: Maximum of 100 dice per dice group!"},
+      {"2d6d501", "Dice Error: Maximum of 500 sides per die!"},
+      {"2d6skill 5", "Dice Error: Invalid operand in dice commands!"},
+      {"2d6+0", "Dice Error: Invalid operand in dice commands!"},
+      {"2d0", "Dice Error: Invalid operand in dice commands!"},
+      {"2d6+", "Dice Error: Invalid operand in dice commands!"},
+      {"d", "Dice Error: Invalid operand in dice commands!"},
+      {"3-3+1", "Dice Error: Invalid operand in dice commands!"},
+      {"-5", "Dice Error: Invalid operand in dice commands!"},
+      {"2d6d4", "Dice Error: Invalid operand in dice commands!"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CallOnFreshThread(c.request), c.reply) << c.request;
+  }
+}
+
+TEST(Host, ASecondCallContinuesTheSequence) {
+  std::vector<std::string> replies;
+  std::thread fresh([&replies] {
+    replies.push_back(Call("d500"));
+    replies.push_back(Call("d500"));
+  });
+  fresh.join();
+  EXPECT_EQ(replies, (std::vector<std::string>{"rolls a d500 and gets 347",
+                                               "rolls a d500 and gets 131"}));
+}
+
+TEST(Host, LoadDllSeedsTheCallingThreadOnly) {
+  std::string seeded;
+  std::thread loader([&seeded] {
+    Module().loadDll(0);
+    seeded = Call("30#d500");
+  });
+  loader.join();
+  EXPECT_NE(seeded, CallOnFreshThread("30#d500"));
+  EXPECT_EQ(CallOnFreshThread("d500"), "rolls a d500 and gets 347");
+}
+
+#if defined(_WIN32) && defined(__i386__)
+// A caller that pushes six arguments and trusts the callee to pop them finds
+// its stack pointer where it was only if the callee is stdcall.
+TEST(Host, DiceMainPopsItsOwnArguments) {
+  std::vector<char> buffer(900);
+  std::strcpy(buffer.data(), "3d6");
+  DiceMainProc diceMain = Module().diceMain;
+  char* data = buffer.data();
+  int32_t result = 0;
+  uint32_t moved = 0;
+  __asm__ volatile(
+      "movl %%esp, %%esi\n\t"
+      "pushl $6\n\t"
+      "pushl $5\n\t"
+      "pushl $4\n\t"
+      "pushl %[data]\n\t"
+      "pushl $2\n\t"
+      "pushl $1\n\t"
+      "call *%[proc]\n\t"
+      "movl %%esi, %%ecx\n\t"
+      "subl %%esp, %%ecx\n\t"
+      "movl %%esi, %%esp\n\t"
+      : "=a"(result), "=c"(moved)
+      : [data] "r"(data), [proc] "r"(diceMain)
+      : "edx", "esi", "memory", "cc");
+  EXPECT_EQ(moved, 0u);
+  EXPECT_EQ(result, 3);
+  EXPECT_STREQ(buffer.data(), "rolls 3d6 and gets 13");
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,166 @@
+// Totals are exact because the generator is seeded. From state 1 it gives
+// 346, 130, 10982, 1090, 11656, ...: d6 faces 5, 5, 3, 5, 5, d4 faces 3, 3,
+// 3, ..., d500 face 347. Seed 19 gives a first d20 of 20; seed 15 gives d20
+// faces 15, 20 (d6 face 5 first); seed 38 gives d20 faces 20, 20.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dice/random.h"
+#include "dice/rollwright.h"
+
+namespace rollwright {
+namespace {
+
+using Code = Rollwright::DiceError::Code;
+
+std::vector<DiceRoll> RollSeeded(uint32_t seed, const std::string& text) {
+  std::vector<char> buffer(text.begin(), text.end());
+  buffer.push_back('\0');
+  Rollwright request(buffer.data());
+  RandomSeed(seed);
+  request.Roll();
+  return request.Rolls();
+}
+
+TEST(Roll, EvaluatesLeftToRightWithSignedTerms) {
+  struct Case {
+    const char* expression;
+    int32_t total;
+  };
+  const Case cases[] = {
+      {"3d6", 13},
+      {"d6", 5},
+      {"0d6", 5},
+      {"d500", 347},
+      {"1d500", 347},
+      {"100d1", 100},
+      {"2+3*4", 20},
+      {"2+d6", 7},
+      {"10-2d6+5", -5},
+      {"-2d6", -10},
+      {"2d6-1d6", 7},
+      {"3d6+2*2", 30},
+      {"2d6+1d4*2", 16},
+      {"3-3", 0},
+      {"3-3+2d6", 10},
+      {"", 0},
+      {"2d6+0d6", 13},
+  };
+  for (const Case& c : cases) {
+    std::vector<DiceRoll> rolls = RollSeeded(1, c.expression);
+    ASSERT_EQ(rolls.size(), 1u) << c.expression;
+    EXPECT_EQ(rolls[0].total, c.total) << c.expression;
+    EXPECT_FALSE(rolls[0].criticalFailure) << c.expression;
+  }
+}
+
+TEST(Roll, CountsBareNumbersAndMultipliesByStarTerms) {
+  struct Case {
+    const char* expression;
+    int32_t total;
+  };
+  const Case cases[] = {
+      {"5", 5},          {"1#5", 5},        {"2*3d6", 26},
+      {"1+2*3d6", 39},   {"2*3d6+1", 28},   {"2*3d6-1d6", 21},
+      {"3d6*2", 26},
+  };
+  for (const Case& c : cases) {
+    std::vector<DiceRoll> rolls = RollSeeded(1, c.expression);
+    EXPECT_EQ(rolls.back().total, c.total) << c.expression;
+  }
+}
+
+TEST(Roll, SaturatesInsteadOfOverflowing) {
+  struct Case {
+    const char* expression;
+    int32_t total;
+  };
+  const Case cases[] = {
+      {"99999*99999", 2147483647},
+      {"99999999999", 2147483647},
+      {"2147483647+1", 2147483647},
+      {"2147483647+1d6", 2147483647},
+      {"1-99999*99999", -2147483647 - 1},
+      {"1-2147483647-2147483647", -2147483647 - 1},
+      {"1-2147483647-2147483647-2d6", -2147483647 - 1},
+      {"99999*99999*3d6", 2147483647},
+      {"1-99999*99999*3d6", -2147483647 - 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RollSeeded(1, c.expression).back().total, c.total)
+        << c.expression;
+  }
+}
+
+TEST(Roll, RaisesTheFirstErrorInOrder) {
+  struct Case {
+    const char* expression;
+    Code expected;
+  };
+  const Case cases[] = {
+      {"101d1", Code::TooManyDice},
+      {"1d501", Code::TooManySides},
+      {"101d501", Code::TooManyDice},
+      {"4294967297d6", Code::TooManyDice},
+      {"2d6d501", Code::TooManySides},
+      {"2d6d4", Code::InvalidOperand},
+      {"dd6", Code::InvalidOperand},
+      {"2d6+0", Code::InvalidOperand},
+      {"2d0", Code::InvalidOperand},
+      {"2d6+", Code::InvalidOperand},
+      {"2d", Code::InvalidOperand},
+      {"d", Code::InvalidOperand},
+      {"2d6++1", Code::InvalidOperand},
+      {"3-3+1", Code::InvalidOperand},
+      {"3-3*2", Code::InvalidOperand},
+      {"-5", Code::InvalidOperand},
+      {"+", Code::InvalidOperand},
+      {"2d0+101d6", Code::InvalidOperand},
+      {"101d6+0", Code::TooManyDice},
+      {"2d6skill 5", Code::InvalidOperand},
+  };
+  for (const Case& c : cases) {
+    try {
+      RollSeeded(1, c.expression);
+      ADD_FAILURE() << c.expression << " rolled without an error";
+    } catch (const Rollwright::DiceError& error) {
+      EXPECT_EQ(error.code, c.expected) << c.expression;
+    }
+  }
+}
+
+TEST(Roll, MarksATwentyOnTheFirstDieOfTheFirstTwentySidedGroup) {
+  struct Case {
+    uint32_t seed;
+    const char* expression;
+    std::vector<int32_t> totals;
+    std::vector<bool> critical;
+  };
+  const Case cases[] = {
+      {19, "d20", {20}, {true}},
+      {19, "2*d20", {40}, {true}},
+      {38, "2d20", {40}, {true}},
+      {38, "d20+d20", {40}, {true}},
+      {15, "2d20", {35}, {false}},    // the twenty is the second die
+      {15, "d20+d20", {35}, {false}}, // the twenty is in the second group
+      {15, "d6+d20", {25}, {true}},   // the first twenty-sided group
+      {15, "2#d20", {15, 20}, {false, true}},
+      {19, "d40", {20}, {false}},  // only twenty-sided groups mark
+      {1, "3#d6", {5, 5, 3}, {false, false, false}},
+      {1, "2#2d6", {10, 8}, {false, false}},
+  };
+  for (const Case& c : cases) {
+    std::vector<DiceRoll> rolls = RollSeeded(c.seed, c.expression);
+    ASSERT_EQ(rolls.size(), c.critical.size()) << c.expression;
+    for (size_t i = 0; i < rolls.size(); ++i) {
+      EXPECT_EQ(rolls[i].total, c.totals[i]) << c.expression << " set " << i;
+      EXPECT_EQ(rolls[i].criticalFailure, c.critical[i])
+          << c.expression << " set " << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace rollwright
