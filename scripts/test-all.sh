@@ -1,0 +1,47 @@
+#!/bin/bash
+# Installs what is missing, then configures, builds and tests every preset.
+# Exits non-zero when any preset fails to build or pass; ends with each
+# preset's CTest summary and the total.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+presets=(default asan tsan windows-x86)
+
+scripts/install-deps.sh || exit 1
+
+summary=()
+passed=0
+failed=0
+skipped_total=0
+status=0
+for preset in "${presets[@]}"; do
+  echo "=== $preset"
+  log="build/$preset-ctest.log"
+  mkdir -p build
+  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+    summary+=("$preset: build failed")
+    status=1
+    continue
+  fi
+  ctest --preset "$preset" 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  if [ -z "$line" ]; then
+    summary+=("$preset: no test summary")
+    status=1
+    continue
+  fi
+  skipped=$(grep -c '\*\*\*Skipped' "$log")
+  total=$(echo "$line" | sed -E 's/.* out of ([0-9]+)/\1/')
+  bad=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed.*/\1/')
+  passed=$((passed + total - bad - skipped))
+  failed=$((failed + bad))
+  skipped_total=$((skipped_total + skipped))
+  if [ "$skipped" -gt 0 ]; then line="$line ($skipped skipped)"; fi
+  summary+=("$preset: $line")
+done
+
+echo "=== summary"
+printf '%s\n' "${summary[@]}"
+echo "$passed passed, $failed failed, $skipped_total skipped"
+exit $status

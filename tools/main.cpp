@@ -1,0 +1,81 @@
+// rollwright: rolls dice requests from the command line or standard input
+// through the module's own DiceMain, exactly as a host would.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "dice/random.h"
+#include "rollwright.h"
+#include "tools/options.h"
+
+namespace {
+
+constexpr char kHelp[] =
+    "usage: rollwright [--seed N] [REQUEST ...]\n"
+    "Rolls each REQUEST, or each line of standard input, and prints the reply.\n"
+    "\n"
+    "A request: [SETS#] EXPRESSION [skill LEVEL] [COMMENT]\n"
+    "  3d6               three six-sided dice (d6 is one die)\n"
+    "  3#2d6+1 fire      three sets, each listed; a comment is repeated\n"
+    "  2+3*4             left to right, no precedence: 20\n"
+    "  10-2d6+5          a dice group opens a term: 10 - (2d6 + 5)\n"
+    "  3d6 skill 12      roll-under test: Amazing (<= 12/4), Good (<= 12/2),\n"
+    "                    Ordinary (<= 12) or Failing; a 20 on the first d20\n"
+    "                    is a Critical Failure\n"
+    "Limits: 30 sets, 100 dice per group, 500 sides per die.\n"
+    "\n"
+    "  --seed N   start the generator at N (0 to 4294967295): same replies\n"
+    "             every time; without it the clock seeds it\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n"
+    "Exit status: 0 all replies were sentences, 1 some were errors, 2 bad\n"
+    "command line.\n";
+
+// Rolls one request; true when the reply is a sentence, not an error.
+bool RollOne(const std::string& request) {
+  std::vector<char> buffer(
+      std::max<size_t>(ROLLWRIGHT_REPLY_CAPACITY, request.size() + 1));
+  std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
+  DiceMain(0, 0, buffer.data(), 0, 0, 0);
+  std::cout << buffer.data() << std::endl;  // flushed: one reply per request
+  return std::strncmp(buffer.data(), "Dice Error:", 11) != 0;
+}
+
+bool RollStandardInput() {
+  bool allSentences = true;
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    allSentences = RollOne(line) && allSentences;
+  }
+  return allSentences;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  rollwright::Options options =
+      rollwright::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!options.error.empty()) {
+    std::cerr << "rollwright: " << options.error << '\n';
+    return 2;
+  }
+  if (options.help || options.version) {
+    std::cout << (options.help ? kHelp : "rollwright " ROLLWRIGHT_VERSION "\n");
+    return 0;
+  }
+  if (options.seed) {
+    rollwright::RandomSeed(*options.seed);
+  } else {
+    LoadDll(0);
+  }
+  bool allSentences = true;
+  for (const std::string& request : options.requests) {
+    allSentences = RollOne(request) && allSentences;
+  }
+  if (options.requests.empty()) allSentences = RollStandardInput();
+  return allSentences ? 0 : 1;
+}

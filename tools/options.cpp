@@ -1,0 +1,53 @@
+#include "tools/options.h"
+
+namespace rollwright {
+namespace {
+
+// A seed is a decimal number from 0 to 4294967295, nothing else.
+std::optional<uint32_t> ReadSeed(const std::string& text) {
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (value > UINT32_MAX) return std::nullopt;
+  return static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+Options ParseOptions(const std::vector<std::string>& arguments) {
+  Options options;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (optionsEnded || argument.rfind("--", 0) != 0) {
+      options.requests.push_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "--help") {
+      options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
+    } else if (argument == "--seed" || argument.rfind("--seed=", 0) == 0) {
+      bool joined = argument.size() > 6;
+      if (!joined && i + 1 == arguments.size()) {
+        options.error = "--seed needs a number from 0 to 4294967295";
+        return options;
+      }
+      std::string text = joined ? argument.substr(7) : arguments[++i];
+      options.seed = ReadSeed(text);
+      if (!options.seed) {
+        options.error = "bad seed '" + text + "': use a number from 0 to 4294967295";
+        return options;
+      }
+    } else {
+      options.error = "unknown option '" + argument + "' (see --help)";
+      return options;
+    }
+  }
+  return options;
+}
+
+}  // namespace rollwright

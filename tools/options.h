@@ -1,0 +1,29 @@
+// The command line of the rollwright tool:
+//
+//   rollwright [--seed N] [--help] [--version] [--] [REQUEST ...]
+//
+// An argument that starts with "--" is an option until a lone "--"; every
+// other argument (a request such as "-2d6" too) is a request.
+#ifndef ROLLWRIGHT_TOOLS_OPTIONS_H_
+#define ROLLWRIGHT_TOOLS_OPTIONS_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rollwright {
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  std::optional<uint32_t> seed;
+  std::vector<std::string> requests;
+  std::string error;  // not empty when the command line is unusable
+};
+
+Options ParseOptions(const std::vector<std::string>& arguments);
+
+}  // namespace rollwright
+
+#endif  // ROLLWRIGHT_TOOLS_OPTIONS_H_
