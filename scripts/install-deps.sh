@@ -3,7 +3,8 @@
 # every preset needs. Installs only what is missing.
 set -eu
 packages="cmake make g++ googletest libbenchmark-dev valgrind
-  clang libclang-rt-14-dev gcovr g++-mingw-w64-i686 wine wine32:i386"
+  clang libclang-rt-14-dev gcovr g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  wine wine32:i386 wine64"
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386

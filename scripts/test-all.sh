@@ -5,7 +5,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-presets=(default asan tsan windows-x86)
+presets=(default asan tsan windows-x86 windows-x64)
 
 scripts/install-deps.sh || exit 1
 

@@ -1,21 +1,27 @@
 #!/bin/sh
 # Checks what the built module shows a host: exactly the exports DiceMain and
-# LoadDll; on Windows also a 32-bit PE that imports only system DLLs and
-# whose DiceMain and LoadDll return popping their own arguments (stdcall).
-# Usage: check_exports.sh MODULE linux|windows
+# LoadDll. On Windows also a PE of the right word size that imports only
+# system DLLs; on 32-bit Windows, that DiceMain and LoadDll return popping
+# their own arguments (stdcall).
+# Usage: check_exports.sh MODULE linux|windows-x86|windows-x64
 set -eu
 module=$1
+platform=$2
 fail() { echo "check_exports: $*" >&2; exit 1; }
 
-if [ "$2" = linux ]; then
+if [ "$platform" = linux ]; then
   exports=$(nm -D --defined-only "$module" | awk '{print $3}' | sort | tr '\n' ' ')
   [ "$exports" = "DiceMain LoadDll " ] || fail "exports are: $exports"
   echo "exports: $exports"
   exit 0
 fi
 
-objdump=i686-w64-mingw32-objdump
-$objdump -f "$module" | grep -q 'file format pei-i386' || fail "not a 32-bit PE"
+case $platform in
+  windows-x86) objdump=i686-w64-mingw32-objdump format=pei-i386 ;;
+  windows-x64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 ;;
+  *) fail "unknown platform $platform" ;;
+esac
+$objdump -f "$module" | grep -q "file format $format" || fail "not $format"
 exports=$($objdump -p "$module" |
   sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
   sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' | sort | tr '\n' ' ')
@@ -28,8 +34,11 @@ for dll in $imports; do
     *) fail "imports $dll, which a host may not have" ;;
   esac
 done
-# The last instruction of each procedure pops its arguments: 24 bytes for
-# DiceMain's six, 4 for LoadDll's one.
+echo "$format; exports: $exports; imports: $imports"
+[ "$platform" = windows-x86 ] || exit 0
+
+# The procedures pop their arguments on return: 24 bytes for DiceMain's six,
+# 4 for LoadDll's one.
 for proc in 'DiceMain@24:0x18' 'LoadDll@4:0x4'; do
   name=${proc%%:*}
   pop=${proc##*:}
@@ -37,4 +46,4 @@ for proc in 'DiceMain@24:0x18' 'LoadDll@4:0x4'; do
   [ -n "$body" ] || fail "no code for _$name"
   echo "$body" | grep -Eq "ret +\\\$$pop\$" || fail "_$name does not pop $pop bytes"
 done
-echo "exports: $exports; imports: $imports; stdcall returns checked"
+echo "stdcall returns: DiceMain pops 24 bytes, LoadDll 4"
