@@ -62,21 +62,14 @@ void Rollwright::ApplyOperator(int32_t& acc, int32_t right, Operator op) {
   if ((acc == 0 && op != OpDice) || right == 0) {
     throw DiceError(DiceError::InvalidOperand);
   }
-  switch (op) {
-    case OpDice:
-      acc = RollDice(acc, right);
-      break;
-    case OpPlus:
-      acc = SaturatingAdd(acc, right);
-      break;
-    case OpMinus:
-      acc = SaturatingSubtract(acc, right);
-      break;
-    case OpTimes:
-      acc = SaturatingMultiply(acc, right);
-      break;
-    case OpEnd:
-      break;
+  if (op == OpDice) {
+    acc = RollDice(acc, right);
+  } else if (op == OpPlus) {
+    acc = SaturatingAdd(acc, right);
+  } else if (op == OpMinus) {
+    acc = SaturatingSubtract(acc, right);
+  } else {  // OpTimes: the pass never applies OpEnd
+    acc = SaturatingMultiply(acc, right);
   }
 }
 

@@ -5,7 +5,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-presets=(default asan tsan windows-x86 windows-x64)
+presets=(default asan tsan fuzz coverage windows-x86 windows-x64)
 
 scripts/install-deps.sh || exit 1
 
@@ -18,6 +18,9 @@ for preset in "${presets[@]}"; do
   echo "=== $preset"
   log="build/$preset-ctest.log"
   mkdir -p build
+  if [ "$preset" = coverage ]; then
+    find build/coverage -name '*.gcda' -delete 2>/dev/null
+  fi
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
     summary+=("$preset: build failed")
     status=1
@@ -26,6 +29,9 @@ for preset in "${presets[@]}"; do
   ctest --preset "$preset" 2>&1 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  if [ "$preset" = coverage ]; then
+    scripts/coverage-report.sh | tee build/coverage-summary.txt || status=1
+  fi
   if [ -z "$line" ]; then
     summary+=("$preset: no test summary")
     status=1
@@ -42,6 +48,9 @@ for preset in "${presets[@]}"; do
 done
 
 echo "=== summary"
+if [ -f build/coverage-summary.txt ]; then
+  grep -E '^(lines|branches):' build/coverage-summary.txt
+fi
 printf '%s\n' "${summary[@]}"
 echo "$passed passed, $failed failed, $skipped_total skipped"
 exit $status

@@ -1,0 +1,86 @@
+// Every allocation a request makes can fail: with the k-th allocation made to
+// throw std::bad_alloc, for every k until the request completes without
+// reaching k, DiceMain still returns 3 with "Dice Error: Out of memory!",
+// leaks nothing (LeakSanitizer and valgrind watch this program), and the next
+// call on the thread works normally.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "dice/random.h"
+#include "rollwright.h"
+
+namespace {
+
+// Allocations counted since arming; the one numbered failAt throws.
+long allocations = 0;
+long failAt = 0;
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (failAt > 0 && ++allocations == failAt) throw std::bad_alloc();
+  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+  throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace {
+
+std::string CallFailingAt(long k, const std::string& request, bool* reached) {
+  std::vector<char> buffer(std::max<size_t>(900, request.size() + 1));
+  std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
+  rollwright::RandomSeed(1);
+  allocations = 0;
+  failAt = k;
+  int32_t result = DiceMain(0, 0, buffer.data(), 0, 0, 0);
+  failAt = 0;
+  *reached = allocations >= k;
+  EXPECT_EQ(result, 3);
+  return std::string(buffer.data());
+}
+
+std::string CallNormally(const std::string& request) {
+  bool reached = false;
+  return CallFailingAt(0, request, &reached);
+}
+
+TEST(AllocationFailure, EveryFailureIsAnsweredAndLeavesNothingBehind) {
+  const char* const requests[] = {
+      "3d6",
+      "3d6 skill 12 sword",
+      "30#3d6 skill 12 sword",
+      "2#d20+2 skill 14 dodge",
+      "31#d6",
+      "2d6/2",
+      "101d6",
+      "2d501",
+      "2d6+",
+      "",
+  };
+  for (const char* request : requests) {
+    const std::string expected = CallNormally(request);
+    long k = 1;
+    for (;; ++k) {
+      bool reached = false;
+      std::string reply = CallFailingAt(k, request, &reached);
+      if (!reached) {
+        EXPECT_EQ(reply, expected) << request << " k=" << k;
+        break;
+      }
+      EXPECT_EQ(reply, "Dice Error: Out of memory!") << request << " k=" << k;
+      EXPECT_EQ(CallNormally(request), expected) << request << " after k=" << k;
+    }
+    if (expected.rfind("rolls ", 0) == 0) {
+      EXPECT_GT(k, 1) << request << ": a sentence made no allocation";
+    }
+  }
+}
+
+}  // namespace
