@@ -49,7 +49,7 @@ void Rollwright::ParseInput(const char* buffer) {
     int32_t space = expression.Find(0, " ");
     int32_t end = space == -1 ? expression.Length() : space;
     comment = expression.From(end + 1);
-    expression = expression.Mid(0, end);
+    if (end < expression.Length()) expression = expression.Mid(0, end);
   } else {
     SplitAtSkill(k);
   }

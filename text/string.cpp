@@ -52,6 +52,7 @@ String& String::operator=(String&& other) noexcept {
 String::~String() { delete[] chars; }
 
 void String::Append(const char* text, size_t count) {
+  if (count == 0) return;  // no change, so no new block
   int32_t total = CheckedLength(static_cast<size_t>(length) + count);
   char* block = new char[static_cast<size_t>(total) + 1];
   std::memcpy(block, chars, static_cast<size_t>(length));
