@@ -34,7 +34,10 @@ for dll in $imports; do
     *) fail "imports $dll, which a host may not have" ;;
   esac
 done
-echo "$format; exports: $exports; imports: $imports"
+for field in FileDescription FileVersion ProductName ProductVersion; do
+  strings -el "$module" | grep -qx "$field" || fail "no $field in the version resource"
+done
+echo "$format; exports: $exports; imports: $imports; version resource present"
 [ "$platform" = windows-x86 ] || exit 0
 
 # The procedures pop their arguments on return: 24 bytes for DiceMain's six,

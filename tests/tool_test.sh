@@ -1,0 +1,57 @@
+#!/bin/bash
+# The rollwright command-line tool as its users meet it.
+# Usage: tool_test.sh PATH_TO_ROLLWRIGHT
+set -u
+tool=$1
+failures=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" = "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAILED: $1"; echo "  expected: $2"; echo "  actual:   $3"
+    failures=$((failures + 1))
+  fi
+}
+
+# From seed 1 the module answers this request so (the host test pins it).
+check "reply matches the module's" \
+  "rolls 3#2d6+1 fire and gets 11, 9, 8" "$("$tool" --seed 1 "3#2d6+1 fire")"
+
+arguments=$("$tool" --seed 7 "3d6 skill 12 sword" "2#d20+2 skill 14 dodge" "-2d6")
+piped=$(printf '3d6 skill 12 sword\n2#d20+2 skill 14 dodge\r\n-2d6\n' | "$tool" --seed 7)
+check "standard input answers as arguments do" "$arguments" "$piped"
+check "one reply per request" 3 "$(echo "$arguments" | wc -l)"
+check "a seed repeats" "$arguments" \
+  "$("$tool" --seed=7 "3d6 skill 12 sword" "2#d20+2 skill 14 dodge" "-2d6")"
+
+"$tool" --seed 1 3d6 "30#d20" >/dev/null
+check "all sentences exit 0" 0 $?
+errors=$("$tool" --seed 1 3d6 "2d6/2")
+check "an error reply exits 1" 1 $?
+check "the error goes to standard output" "Dice Error: Illegal characters in input!" \
+  "$(echo "$errors" | tail -1)"
+for bad in "--seed 4294967296" "--seed -1" "--seed" "--seed=12x" "--frobnicate"; do
+  message=$("$tool" $bad 3d6 2>&1 >/dev/null)
+  check "'$bad' exits 2" 2 $?
+  check "'$bad' gives one line on standard error" 1 "$(echo "$message" | wc -l)"
+done
+check "--seed 4294967295 is a seed" 0 "$("$tool" --seed 4294967295 d6 >/dev/null; echo $?)"
+check "--version" "rollwright 0.1.0" "$("$tool" --version)"
+"$tool" --help | grep -q "skill" && "$tool" --help | grep -q "2+3\*4"
+check "--help shows the syntax" 0 $?
+
+# Interactive: each reply arrives before the next request is sent.
+coproc ROLL { "$tool" --seed 1; }
+pid=$ROLL_PID
+for expected in "rolls a d500 and gets 347" "rolls a d500 and gets 131"; do
+  echo "d500" >&"${ROLL[1]}"
+  reply=""
+  read -r -t 10 reply <&"${ROLL[0]}"
+  check "interactive reply" "$expected" "$reply"
+done
+exec {ROLL[1]}>&-
+wait "$pid"
+check "interactive session ends with standard input" 0 $?
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
