@@ -56,9 +56,9 @@ void RegisterMix() {
       "d6 " + std::string(600, 'c'),
   };
   for (const std::string& request : mix) {
-    std::string name = "mix/" + (request.size() > 40
-                                     ? request.substr(0, 6) + "<600-char comment>"
-                                     : request);
+    std::string name = "mix/" + (request.size() > 40 ? request.substr(0, 6) +
+                                                           "<600-char comment>"
+                                                     : request);
     benchmark::RegisterBenchmark(name.c_str(), RollRequest, request);
   }
 }

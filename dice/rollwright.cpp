@@ -12,9 +12,10 @@
 // character before it and the one after it are dropped unseen. The comment
 // after "skill" keeps the level's digits. Without "skill" the expression ends
 // at the first space and everything after that space is the comment.
+#include "dice/rollwright.h"
+
 #include <cstring>
 
-#include "dice/rollwright.h"
 #include "dice/saturating.h"
 
 namespace rollwright {

@@ -11,7 +11,9 @@ namespace rollwright {
 inline int32_t Saturate(int64_t value) {
   constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
   constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(value > kMax ? kMax : value < kMin ? kMin : value);
+  return static_cast<int32_t>(value > kMax   ? kMax
+                              : value < kMin ? kMin
+                                             : value);
 }
 
 inline int32_t SaturatingAdd(int32_t a, int32_t b) {

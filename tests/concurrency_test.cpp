@@ -12,8 +12,14 @@ namespace rollwright {
 namespace {
 
 const char* const kRequests[] = {
-    "3d6",   "3d6 skill 12 sword", "2#d20+2 skill 14 dodge", "30#3d6 skill 12",
-    "100d500", "2d6/2",            "d20",                    "5#2d6+1 fire",
+    "3d6",
+    "3d6 skill 12 sword",
+    "2#d20+2 skill 14 dodge",
+    "30#3d6 skill 12",
+    "100d500",
+    "2d6/2",
+    "d20",
+    "5#2d6+1 fire",
 };
 
 std::vector<std::string> RollAll(int rounds) {

@@ -48,7 +48,8 @@ double ChiSquare(const std::vector<int64_t>& counts, int32_t sides) {
   for (int32_t face = 1; face <= sides; ++face) {
     int32_t ways = 32768 / sides + (face - 1 < 32768 % sides ? 1 : 0);
     double expected = draws * ways / 32768.0;
-    double gap = static_cast<double>(counts[static_cast<size_t>(face)]) - expected;
+    double gap =
+        static_cast<double>(counts[static_cast<size_t>(face)]) - expected;
     chi += gap * gap / expected;
   }
   return chi;

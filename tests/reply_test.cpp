@@ -47,22 +47,31 @@ TEST(Reply, RestatesTheRequest) {
 
 TEST(Reply, GradesEachTotalAgainstTheSkill) {
   ExpectReplies({
-      {1, "3d6 skill 12 sword", "rolls 3d6 against 12 sword and gets 13 Failing"},
+      {1, "3d6 skill 12 sword",
+       "rolls 3d6 against 12 sword and gets 13 Failing"},
       {1, "skill 14", "rolls  against 14 and gets 0 for an Amazing Success"},
-      {1, "1+2 skill 12", "rolls 1+2 against 12 and gets 3 for an Amazing Success"},
+      {1, "1+2 skill 12",
+       "rolls 1+2 against 12 and gets 3 for an Amazing Success"},
       {1, "2+2 skill 12", "rolls 2+2 against 12 and gets 4 for a Good Success"},
       {1, "2+4 skill 12", "rolls 2+4 against 12 and gets 6 for a Good Success"},
-      {1, "2+5 skill 12", "rolls 2+5 against 12 and gets 7 for an Ordinary Success"},
-      {1, "2+10 skill 12", "rolls 2+10 against 12 and gets 12 for an Ordinary Success"},
+      {1, "2+5 skill 12",
+       "rolls 2+5 against 12 and gets 7 for an Ordinary Success"},
+      {1, "2+10 skill 12",
+       "rolls 2+10 against 12 and gets 12 for an Ordinary Success"},
       {1, "2+11 skill 12", "rolls 2+11 against 12 and gets 13 Failing"},
-      {1, "1-2 skill 12", "rolls 1-2 against 12 and gets -1 for an Amazing Success"},
-      {1, "1-1 skill 3", "rolls 1-1 against 3 and gets 0 for an Amazing Success"},
+      {1, "1-2 skill 12",
+       "rolls 1-2 against 12 and gets -1 for an Amazing Success"},
+      {1, "1-1 skill 3",
+       "rolls 1-1 against 3 and gets 0 for an Amazing Success"},
       {1, "1*1 skill 3", "rolls 1*1 against 3 and gets 1 for a Good Success"},
-      {1, "1*2 skill 3", "rolls 1*2 against 3 and gets 2 for an Ordinary Success"},
+      {1, "1*2 skill 3",
+       "rolls 1*2 against 3 and gets 2 for an Ordinary Success"},
       {1, "1+3 skill 3", "rolls 1+3 against 3 and gets 4 Failing"},
-      {1, "1*1 skill 1", "rolls 1*1 against 1 and gets 1 for an Ordinary Success"},
-      {1, "3#d6 skill 4", "rolls 3#d6 against 4 and gets 5 Failing, 5 Failing, "
-                          "3 for an Ordinary Success"},
+      {1, "1*1 skill 1",
+       "rolls 1*1 against 1 and gets 1 for an Ordinary Success"},
+      {1, "3#d6 skill 4",
+       "rolls 3#d6 against 4 and gets 5 Failing, 5 Failing, "
+       "3 for an Ordinary Success"},
   });
 }
 
@@ -140,7 +149,9 @@ TEST(Reply, ThirtyGradedSetsFitInABufferOfExactlyTheBound) {
   std::string reply = Ask("30#100d500+100d500 skill 99999 long sword");
   EXPECT_LE(reply.size(), 899u);
   EXPECT_EQ(reply.rfind("rolls 30#100d500+100d500 against 99999 long sword "
-                        "and gets ", 0), 0u);
+                        "and gets ",
+                        0),
+            0u);
   EXPECT_TRUE(reply.ends_with(" Success") || reply.ends_with(" Failing"))
       << reply;
 }

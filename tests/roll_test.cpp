@@ -30,22 +30,10 @@ TEST(Roll, EvaluatesLeftToRightWithSignedTerms) {
     int32_t total;
   };
   const Case cases[] = {
-      {"3d6", 13},
-      {"d6", 5},
-      {"0d6", 5},
-      {"d500", 347},
-      {"1d500", 347},
-      {"100d1", 100},
-      {"2+3*4", 20},
-      {"2+d6", 7},
-      {"10-2d6+5", -5},
-      {"-2d6", -10},
-      {"2d6-1d6", 7},
-      {"3d6+2*2", 30},
-      {"2d6+1d4*2", 16},
-      {"3-3", 0},
-      {"3-3+2d6", 10},
-      {"", 0},
+      {"3d6", 13},       {"d6", 5},      {"0d6", 5},      {"d500", 347},
+      {"1d500", 347},    {"100d1", 100}, {"2+3*4", 20},   {"2+d6", 7},
+      {"10-2d6+5", -5},  {"-2d6", -10},  {"2d6-1d6", 7},  {"3d6+2*2", 30},
+      {"2d6+1d4*2", 16}, {"3-3", 0},     {"3-3+2d6", 10}, {"", 0},
       {"2d6+0d6", 13},
   };
   for (const Case& c : cases) {
@@ -62,9 +50,8 @@ TEST(Roll, CountsBareNumbersAndMultipliesByStarTerms) {
     int32_t total;
   };
   const Case cases[] = {
-      {"5", 5},          {"1#5", 5},        {"2*3d6", 26},
-      {"1+2*3d6", 39},   {"2*3d6+1", 28},   {"2*3d6-1d6", 21},
-      {"3d6*2", 26},
+      {"5", 5},        {"1#5", 5},        {"2*3d6", 26}, {"1+2*3d6", 39},
+      {"2*3d6+1", 28}, {"2*3d6-1d6", 21}, {"3d6*2", 26},
   };
   for (const Case& c : cases) {
     std::vector<DiceRoll> rolls = RollSeeded(1, c.expression);
@@ -100,26 +87,16 @@ TEST(Roll, RaisesTheFirstErrorInOrder) {
     Code expected;
   };
   const Case cases[] = {
-      {"101d1", Code::TooManyDice},
-      {"1d501", Code::TooManySides},
-      {"101d501", Code::TooManyDice},
-      {"4294967297d6", Code::TooManyDice},
-      {"2d6d501", Code::TooManySides},
-      {"2d6d4", Code::InvalidOperand},
-      {"dd6", Code::InvalidOperand},
-      {"2d6+0", Code::InvalidOperand},
-      {"2d0", Code::InvalidOperand},
-      {"2d6+", Code::InvalidOperand},
-      {"2d", Code::InvalidOperand},
-      {"d", Code::InvalidOperand},
-      {"2d6++1", Code::InvalidOperand},
-      {"3-3+1", Code::InvalidOperand},
-      {"3-3*2", Code::InvalidOperand},
-      {"-5", Code::InvalidOperand},
-      {"+", Code::InvalidOperand},
-      {"2d0+101d6", Code::InvalidOperand},
-      {"101d6+0", Code::TooManyDice},
-      {"2d6skill 5", Code::InvalidOperand},
+      {"101d1", Code::TooManyDice},     {"1d501", Code::TooManySides},
+      {"101d501", Code::TooManyDice},   {"4294967297d6", Code::TooManyDice},
+      {"2d6d501", Code::TooManySides},  {"2d6d4", Code::InvalidOperand},
+      {"dd6", Code::InvalidOperand},    {"2d6+0", Code::InvalidOperand},
+      {"2d0", Code::InvalidOperand},    {"2d6+", Code::InvalidOperand},
+      {"2d", Code::InvalidOperand},     {"d", Code::InvalidOperand},
+      {"2d6++1", Code::InvalidOperand}, {"3-3+1", Code::InvalidOperand},
+      {"3-3*2", Code::InvalidOperand},  {"-5", Code::InvalidOperand},
+      {"+", Code::InvalidOperand},      {"2d0+101d6", Code::InvalidOperand},
+      {"101d6+0", Code::TooManyDice},   {"2d6skill 5", Code::InvalidOperand},
   };
   for (const Case& c : cases) {
     try {
@@ -143,9 +120,9 @@ TEST(Roll, MarksATwentyOnTheFirstDieOfTheFirstTwentySidedGroup) {
       {19, "2*d20", {40}, {true}},
       {38, "2d20", {40}, {true}},
       {38, "d20+d20", {40}, {true}},
-      {15, "2d20", {35}, {false}},    // the twenty is the second die
-      {15, "d20+d20", {35}, {false}}, // the twenty is in the second group
-      {15, "d6+d20", {25}, {true}},   // the first twenty-sided group
+      {15, "2d20", {35}, {false}},     // the twenty is the second die
+      {15, "d20+d20", {35}, {false}},  // the twenty is in the second group
+      {15, "d6+d20", {25}, {true}},    // the first twenty-sided group
       {15, "2#d20", {15, 20}, {false, true}},
       {19, "d40", {20}, {false}},  // only twenty-sided groups mark
       {1, "3#d6", {5, 5, 3}, {false, false, false}},

@@ -33,7 +33,8 @@ TEST(String, FromCutsAtItsBoundaries) {
   };
   for (const Case& c : cases) {
     String s(c.text);
-    EXPECT_EQ(Of(s.From(c.position)), c.expected) << c.text << " " << c.position;
+    EXPECT_EQ(Of(s.From(c.position)), c.expected)
+        << c.text << " " << c.position;
     EXPECT_EQ(Of(s), c.text);
   }
 }
@@ -45,9 +46,8 @@ TEST(String, MidCutsAtItsBoundaries) {
     const char* expected;
   };
   const Case cases[] = {
-      {0, 0, ""},     {0, -1, ""},        {0, 3, "2d6"},
-      {0, 8, "2d6 fire"}, {0, 20, "2d6 fire"}, {4, 2, "fi"},
-      {8, 1, ""},     {9, 1, ""},
+      {0, 0, ""},          {0, -1, ""},  {0, 3, "2d6"}, {0, 8, "2d6 fire"},
+      {0, 20, "2d6 fire"}, {4, 2, "fi"}, {8, 1, ""},    {9, 1, ""},
   };
   const String s("2d6 fire");
   for (const Case& c : cases) {

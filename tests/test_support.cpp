@@ -11,7 +11,8 @@
 namespace rollwright {
 
 std::string Ask(const std::string& request) {
-  size_t size = std::max(static_cast<size_t>(ReplyCapacity), request.size() + 1);
+  size_t size =
+      std::max(static_cast<size_t>(ReplyCapacity), request.size() + 1);
   std::vector<char> buffer(size);
   std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
   DiceMain(0, 0, buffer.data(), 0, 0, 0);

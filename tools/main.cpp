@@ -15,7 +15,8 @@ namespace {
 
 constexpr char kHelp[] =
     "usage: rollwright [--seed N] [REQUEST ...]\n"
-    "Rolls each REQUEST, or each line of standard input, and prints the reply.\n"
+    "Rolls each REQUEST, or each line of standard input, and prints the "
+    "reply.\n"
     "\n"
     "A request: [SETS#] EXPRESSION [skill LEVEL] [COMMENT]\n"
     "  3d6               three six-sided dice (d6 is one die)\n"

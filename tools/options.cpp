@@ -39,7 +39,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       std::string text = joined ? argument.substr(7) : arguments[++i];
       options.seed = ReadSeed(text);
       if (!options.seed) {
-        options.error = "bad seed '" + text + "': use a number from 0 to 4294967295";
+        options.error =
+            "bad seed '" + text + "': use a number from 0 to 4294967295";
         return options;
       }
     } else {

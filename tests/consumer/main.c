@@ -1,6 +1,5 @@
-#include <stdio.h>
-
 #include <rollwright.h>
+#include <stdio.h>
 
 int main(void) {
   char buffer[ROLLWRIGHT_REPLY_CAPACITY] = "3d6 skill 12 sword";
