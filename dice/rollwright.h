@@ -49,14 +49,27 @@ class Rollwright {
   int32_t Sets() const { return sets; }
   const std::vector<DiceRoll>& Rolls() const { return rolls; }
 
+  // The limits of one dice group; the count is tested first.
+  static constexpr int32_t kMaxDice = 100;
+  static constexpr int32_t kMaxSides = 500;
+  // Throws TooManyDice or TooManySides for a group beyond the limits.
+  static void CheckDiceLimits(int32_t count, int32_t sides);
+  // An operand is invalid when it is zero, or when the accumulator it is
+  // applied to is zero and the operator is not 'd'.
+  static bool IsZeroOperand(int32_t acc, int32_t right, Operator op) {
+    return (acc == 0 && op != OpDice) || right == 0;
+  }
+
  private:
   void ParseSets(char* buffer);
   void ParseInput(const char* buffer);
   void SplitAtSkill(int32_t k);
   void Validate() const;
 
+  template <class Evaluator>
+  friend void WalkExpression(const String& expression, Evaluator& evaluator);
   void RollSet();
-  void ReadNumber(int32_t& pos, int32_t& value) const;
+  int32_t Number(int32_t value) const { return value; }
   void ApplyOperator(int32_t& acc, int32_t right, Operator op);
   void AddToTotal(int32_t value, Operator sign);
   int32_t RollDice(int32_t count, int32_t sides);

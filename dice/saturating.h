@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "dice/characters.h"
+
 namespace rollwright {
 
 inline int32_t Saturate(int64_t value) {
@@ -26,6 +28,13 @@ inline int32_t SaturatingSubtract(int32_t a, int32_t b) {
 
 inline int32_t SaturatingMultiply(int32_t a, int32_t b) {
   return Saturate(int64_t{a} * b);
+}
+
+// a + b, a - b or a * b for op OpPlus, OpMinus or OpTimes.
+inline int32_t SaturatingArithmetic(Operator op, int32_t a, int32_t b) {
+  if (op == OpPlus) return SaturatingAdd(a, b);
+  if (op == OpMinus) return SaturatingSubtract(a, b);
+  return SaturatingMultiply(a, b);
 }
 
 // value * 10 + digit for a non-negative value, as when reading decimal digits
