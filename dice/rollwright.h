@@ -49,6 +49,10 @@ class Rollwright {
   int32_t Sets() const { return sets; }
   const std::vector<DiceRoll>& Rolls() const { return rolls; }
 
+  // How a total fares against a skill level, roll-under.
+  enum Grade { Amazing, Good, Ordinary, Failing };
+  static Grade GradeOf(int32_t skill, int32_t total);
+
   // The limits of one dice group; the count is tested first.
   static constexpr int32_t kMaxDice = 100;
   static constexpr int32_t kMaxSides = 500;
@@ -76,7 +80,6 @@ class Rollwright {
 
   String Sentence(int32_t& cut) const;
   void AppendTotal(String& s, const DiceRoll& roll) const;
-  const char* Grade(int32_t total) const;
 
   String expression;
   String comment;

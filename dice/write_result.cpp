@@ -15,6 +15,14 @@ namespace rollwright {
 
 inline constexpr int32_t kMaxReplyLength = ReplyCapacity - 1;
 
+// Indexed by Rollwright::Grade.
+constexpr const char* kGradeTexts[] = {
+    " for an Amazing Success",
+    " for a Good Success",
+    " for an Ordinary Success",
+    " Failing",
+};
+
 void Rollwright::WriteResult(char* buffer) const {
   int32_t cut = 0;
   String s = Sentence(cut);
@@ -51,16 +59,16 @@ void Rollwright::AppendTotal(String& s, const DiceRoll& roll) const {
   if (roll.criticalFailure) {
     s += " with a Critical Failure";
   } else if (skill != 0) {
-    s += Grade(roll.total);
+    s += kGradeTexts[GradeOf(skill, roll.total)];
   }
 }
 
-// Roll-under grading, bands tested in this order with truncating division.
-const char* Rollwright::Grade(int32_t total) const {
-  if (skill / 4 >= total) return " for an Amazing Success";
-  if (skill / 2 >= total) return " for a Good Success";
-  if (total > skill) return " Failing";
-  return " for an Ordinary Success";
+// The bands are tested in this order, with truncating division.
+Rollwright::Grade Rollwright::GradeOf(int32_t skill, int32_t total) {
+  if (skill / 4 >= total) return Amazing;
+  if (skill / 2 >= total) return Good;
+  if (total > skill) return Failing;
+  return Ordinary;
 }
 
 }  // namespace rollwright

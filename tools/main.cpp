@@ -9,6 +9,7 @@
 
 #include "dice/random.h"
 #include "rollwright.h"
+#include "tools/odds_report.h"
 #include "tools/options.h"
 
 namespace {
@@ -30,10 +31,15 @@ constexpr char kHelp[] =
     "\n"
     "  --seed N   start the generator at N (0 to 4294967295): same replies\n"
     "             every time; without it the clock seeds it\n"
+    "  --odds     print the exact chance of every outcome of one set instead\n"
+    "             of rolling: each grade and the Critical Failure with a\n"
+    "             skill level, else the lowest, highest and mean total and\n"
+    "             the chance of each total\n"
     "  --help     show this text\n"
     "  --version  show the version\n"
-    "Exit status: 0 all replies were sentences, 1 some were errors, 2 bad\n"
-    "command line.\n";
+    "Exit status: 0 all replies were sentences, 1 some were errors (or had "
+    "too\n"
+    "many outcomes to compute exactly), 2 bad command line.\n";
 
 // Rolls one request; true when the reply is a sentence, not an error.
 bool RollOne(const std::string& request) {
@@ -45,14 +51,22 @@ bool RollOne(const std::string& request) {
   return std::strncmp(buffer.data(), "Dice Error:", 11) != 0;
 }
 
-bool RollStandardInput() {
-  bool allSentences = true;
+bool ReportOdds(const std::string& request) {
+  bool answered = rollwright::PrintOdds(request, std::cout);
+  std::cout.flush();
+  return answered;
+}
+
+using Answer = bool (*)(const std::string& request);
+
+bool AnswerStandardInput(Answer answer) {
+  bool allAnswered = true;
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    allSentences = RollOne(line) && allSentences;
+    allAnswered = answer(line) && allAnswered;
   }
-  return allSentences;
+  return allAnswered;
 }
 
 }  // namespace
@@ -73,10 +87,11 @@ int main(int argc, char** argv) {
   } else {
     LoadDll(0);
   }
-  bool allSentences = true;
+  Answer answer = options.odds ? ReportOdds : RollOne;
+  bool allAnswered = true;
   for (const std::string& request : options.requests) {
-    allSentences = RollOne(request) && allSentences;
+    allAnswered = answer(request) && allAnswered;
   }
-  if (options.requests.empty()) allSentences = RollStandardInput();
-  return allSentences ? 0 : 1;
+  if (options.requests.empty()) allAnswered = AnswerStandardInput(answer);
+  return allAnswered ? 0 : 1;
 }

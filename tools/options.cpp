@@ -30,6 +30,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       options.help = true;
     } else if (argument == "--version") {
       options.version = true;
+    } else if (argument == "--odds") {
+      options.odds = true;
     } else if (argument == "--seed" || argument.rfind("--seed=", 0) == 0) {
       bool joined = argument.size() > 6;
       if (!joined && i + 1 == arguments.size()) {

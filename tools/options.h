@@ -1,6 +1,6 @@
 // The command line of the rollwright tool:
 //
-//   rollwright [--seed N] [--help] [--version] [--] [REQUEST ...]
+//   rollwright [--seed N | --odds] [--help] [--version] [--] [REQUEST ...]
 //
 // An argument that starts with "--" is an option until a lone "--"; every
 // other argument (a request such as "-2d6" too) is a request.
@@ -17,6 +17,7 @@ namespace rollwright {
 struct Options {
   bool help = false;
   bool version = false;
+  bool odds = false;
   std::optional<uint32_t> seed;
   std::vector<std::string> requests;
   std::string error;  // not empty when the command line is unusable

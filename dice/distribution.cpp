@@ -1,0 +1,137 @@
+#include "dice/distribution.h"
+
+#include <unordered_map>
+#include <vector>
+
+#include "dice/saturating.h"
+
+namespace rollwright {
+namespace {
+
+constexpr double kDraws = 32768.0;  // the generator's 15-bit outputs
+
+// The chance of face f (1 to sides): the share of outputs whose remainder by
+// sides is f - 1, so low faces lean slightly ahead.
+double FaceChance(int32_t sides, int32_t face) {
+  int32_t ways = 32768 / sides + (face - 1 < 32768 % sides ? 1 : 0);
+  return ways / kDraws;
+}
+
+// The sum of n dice as a dense table: entry j is the chance of total n + j.
+std::vector<double> SumOfDice(int32_t n, int32_t sides) {
+  const int32_t common = 32768 / sides;    // outputs every face has
+  const int32_t favoured = 32768 % sides;  // faces 1 to this have one more
+  std::vector<double> table{1.0};
+  for (int32_t die = 0; die < n; ++die) {
+    std::vector<double> prefix(table.size() + 1, 0.0);
+    for (size_t i = 0; i < table.size(); ++i)
+      prefix[i + 1] = prefix[i] + table[i];
+    // Sum of table[j - k + 1 .. j], clipped to the table.
+    auto window = [&](int64_t j, int64_t k) {
+      int64_t high =
+          std::min<int64_t>(j, static_cast<int64_t>(table.size()) - 1);
+      int64_t low = std::max<int64_t>(j - k + 1, 0);
+      if (high < low) return 0.0;
+      return prefix[static_cast<size_t>(high) + 1] -
+             prefix[static_cast<size_t>(low)];
+    };
+    std::vector<double> next(table.size() + static_cast<size_t>(sides) - 1);
+    for (size_t j = 0; j < next.size(); ++j) {
+      int64_t at = static_cast<int64_t>(j);
+      next[j] = (common * window(at, sides) + window(at, favoured)) / kDraws;
+    }
+    table = std::move(next);
+  }
+  return table;
+}
+
+}  // namespace
+
+Distribution Distribution::Point(int32_t value) {
+  Distribution point;
+  point.totals[value].plain = 1.0;
+  return point;
+}
+
+Distribution Distribution::Dice(int32_t count, int32_t sides,
+                                bool markFirstTwenty) {
+  Distribution sum;
+  if (!markFirstTwenty) {
+    std::vector<double> table = SumOfDice(count, sides);
+    for (size_t j = 0; j < table.size(); ++j) {
+      sum.totals[count + static_cast<int32_t>(j)].plain = table[j];
+    }
+    return sum;
+  }
+  // The first die apart: a twenty on it marks the outcome critical.
+  std::vector<double> rest = SumOfDice(count - 1, sides);
+  for (int32_t face = 1; face <= sides; ++face) {
+    double chance = FaceChance(sides, face);
+    for (size_t j = 0; j < rest.size(); ++j) {
+      Mass& mass = sum.totals[face + count - 1 + static_cast<int32_t>(j)];
+      (face == 20 ? mass.critical : mass.plain) += chance * rest[j];
+    }
+  }
+  return sum;
+}
+
+Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
+                                   Operator op) {
+  if (a.totals.size() * b.totals.size() > kMaxPairs) throw TooManyOutcomes();
+  std::unordered_map<int32_t, Mass> pairs;
+  for (const auto& [left, x] : a.totals) {
+    for (const auto& [right, y] : b.totals) {
+      Mass& mass = pairs[SaturatingArithmetic(op, left, right)];
+      mass.plain += x.plain * y.plain;
+      mass.critical += x.critical * y.Both() + x.plain * y.critical;
+    }
+  }
+  Distribution combined;
+  combined.totals.insert(pairs.begin(), pairs.end());
+  combined.Limit();
+  return combined;
+}
+
+void Distribution::Apply(Operator op, int32_t right) {
+  Outcomes applied;
+  for (const auto& [total, mass] : totals) {
+    Mass& into = applied[SaturatingArithmetic(op, total, right)];
+    into.plain += mass.plain;
+    into.critical += mass.critical;
+  }
+  totals = std::move(applied);
+}
+
+double Distribution::RemoveIf(const std::function<bool(int32_t)>& test) {
+  double removed = 0;
+  for (auto it = totals.begin(); it != totals.end();) {
+    if (test(it->first)) {
+      removed += it->second.Both();
+      it = totals.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return removed;
+}
+
+void Distribution::AddScaled(const Distribution& other, double weight) {
+  for (const auto& [total, mass] : other.totals) {
+    Mass& into = totals[total];
+    into.plain += weight * mass.plain;
+    into.critical += weight * mass.critical;
+  }
+  Limit();
+}
+
+double Distribution::TotalMass() const {
+  double sum = 0;
+  for (const auto& [total, mass] : totals) sum += mass.Both();
+  return sum;
+}
+
+void Distribution::Limit() const {
+  if (totals.size() > kMaxOutcomes) throw TooManyOutcomes();
+}
+
+}  // namespace rollwright

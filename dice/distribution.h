@@ -1,0 +1,62 @@
+// The exact chances of the totals of one set: for each total, the mass of the
+// outcomes with and without a critical failure. The masses may sum to less
+// than 1; the rest is outcomes that ended in an error. A plain value.
+//
+// Work is bounded: a distribution holds at most kMaxOutcomes totals, and one
+// combination of two distributions looks at most kMaxPairs pairs of totals;
+// beyond either, TooManyOutcomes is thrown.
+#ifndef ROLLWRIGHT_DICE_DISTRIBUTION_H_
+#define ROLLWRIGHT_DICE_DISTRIBUTION_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+
+#include "dice/characters.h"
+
+namespace rollwright {
+
+class Distribution {
+ public:
+  struct Mass {
+    double plain = 0;
+    double critical = 0;
+    double Both() const { return plain + critical; }
+  };
+  using Outcomes = std::map<int32_t, Mass>;
+
+  static constexpr size_t kMaxOutcomes = 100000;
+  static constexpr size_t kMaxPairs = 4000000;
+  struct TooManyOutcomes {};
+
+  // No outcome at all.
+  Distribution() = default;
+  // The total value, certainly, without a critical failure.
+  static Distribution Point(int32_t value);
+  // The sum of count dice of the given sides, with the generator's own face
+  // chances; with markFirstTwenty, a twenty on the first die is critical.
+  static Distribution Dice(int32_t count, int32_t sides, bool markFirstTwenty);
+  // Every pair of independent totals a and b gives a op b (saturating, op
+  // OpPlus, OpMinus or OpTimes); critical when either one is.
+  static Distribution Combine(const Distribution& a, const Distribution& b,
+                              Operator op);
+
+  // Each total t becomes t op right (saturating).
+  void Apply(Operator op, int32_t right);
+  // Removes the totals the test holds for and returns their mass.
+  double RemoveIf(const std::function<bool(int32_t)>& test);
+  // Adds the outcomes of other, their mass scaled by weight.
+  void AddScaled(const Distribution& other, double weight);
+
+  const Outcomes& Totals() const { return totals; }
+  double TotalMass() const;
+
+ private:
+  void Limit() const;
+  Outcomes totals;
+};
+
+}  // namespace rollwright
+
+#endif  // ROLLWRIGHT_DICE_DISTRIBUTION_H_

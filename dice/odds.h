@@ -1,0 +1,50 @@
+// The exact chances of one set of an expression: the module's own walk over
+// the expression, over distributions instead of numbers. Draws are treated as
+// independent; each face has the generator's exact chance.
+//
+// An outcome that the module would answer with an error is counted under that
+// error's code; its mass is missing from Totals(). Throws
+// Distribution::TooManyOutcomes when the work would be too large. Not copied.
+#ifndef ROLLWRIGHT_DICE_ODDS_H_
+#define ROLLWRIGHT_DICE_ODDS_H_
+
+#include <cstdint>
+#include <map>
+
+#include "dice/distribution.h"
+#include "dice/rollwright.h"
+#include "text/string.h"
+
+namespace rollwright {
+
+class Odds {
+ public:
+  using Code = Rollwright::DiceError::Code;
+
+  explicit Odds(const String& expression);
+  Odds(const Odds&) = delete;
+  Odds& operator=(const Odds&) = delete;
+
+  const Distribution& Totals() const { return total; }
+  const std::map<Code, double>& Errors() const { return errors; }
+  bool HasTwentySidedGroup() const { return d20Groups > 0; }
+
+ private:
+  template <class Evaluator>
+  friend void WalkExpression(const String& expression, Evaluator& evaluator);
+  Distribution Number(int32_t value) const {
+    return Distribution::Point(value);
+  }
+  void ApplyOperator(Distribution& acc, int32_t right, Operator op);
+  void AddToTotal(const Distribution& term, Operator sign);
+  Distribution RollDice(const Distribution& counts, int32_t sides);
+  void Fail(Code code, double mass);
+
+  Distribution total = Distribution::Point(0);
+  int32_t d20Groups = 0;
+  std::map<Code, double> errors;
+};
+
+}  // namespace rollwright
+
+#endif  // ROLLWRIGHT_DICE_ODDS_H_

@@ -1,0 +1,162 @@
+// The exact odds against hand counts: a face f of an s-sided die has the
+// chance (32768 / s, plus one for f - 1 < 32768 % s) / 32768, and the totals
+// of small expressions are enumerated face by face here.
+#include "dice/odds.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/odds_report.h"
+
+namespace rollwright {
+namespace {
+
+double Face(int32_t sides, int32_t face) {
+  return (32768 / sides + (face - 1 < 32768 % sides ? 1 : 0)) / 32768.0;
+}
+
+Odds OddsOf(const char* expression) { return Odds(String(expression)); }
+
+// The chances of the totals of count dice of the given sides, by trying
+// every combination of faces.
+using Faces = std::vector<int32_t>;
+std::map<int32_t, double> Enumerate(
+    int32_t sides, size_t count,
+    const std::function<int32_t(const Faces&)>& total) {
+  std::map<int32_t, double> chances;
+  Faces faces(count, 1);
+  for (;;) {
+    double chance = 1;
+    for (int32_t face : faces) chance *= Face(sides, face);
+    chances[total(faces)] += chance;
+    size_t i = 0;
+    while (i < count && faces[i] == sides) faces[i++] = 1;
+    if (i == count) return chances;
+    ++faces[i];
+  }
+}
+
+void ExpectTotals(const char* expression,
+                  const std::map<int32_t, double>& expected) {
+  Odds odds = OddsOf(expression);
+  ASSERT_EQ(odds.Totals().Totals().size(), expected.size()) << expression;
+  for (const auto& [total, mass] : odds.Totals().Totals()) {
+    EXPECT_NEAR(mass.Both(), expected.at(total), 1e-12)
+        << expression << " total " << total;
+    EXPECT_EQ(mass.critical, 0.0) << expression;
+  }
+  EXPECT_TRUE(odds.Errors().empty()) << expression;
+}
+
+TEST(Odds, ASingleDieLeansTowardItsLowFaces) {
+  Odds odds = OddsOf("d6");
+  const auto& totals = odds.Totals().Totals();
+  ASSERT_EQ(totals.size(), 6u);
+  for (int32_t face = 1; face <= 6; ++face) {
+    EXPECT_DOUBLE_EQ(totals.at(face).plain,
+                     (face <= 2 ? 5462 : 5461) / 32768.0);
+  }
+}
+
+TEST(Odds, CombinesTermsAsTheModuleEvaluates) {
+  ExpectTotals("2d6",
+               Enumerate(6, 2, [](const Faces& f) { return f[0] + f[1]; }));
+  ExpectTotals("10-2d6+5", Enumerate(6, 2, [](const Faces& f) {
+                 return 10 - (f[0] + f[1] + 5);
+               }));
+  ExpectTotals("2d6+1d6*2", Enumerate(6, 3, [](const Faces& f) {
+                 return f[0] + f[1] + f[2] * 2;
+               }));
+  ExpectTotals("2*d6",
+               Enumerate(6, 1, [](const Faces& f) { return 2 * f[0]; }));
+  ExpectTotals("d6*d4", [] {
+    std::map<int32_t, double> chances;
+    for (int32_t a = 1; a <= 6; ++a) {
+      for (int32_t b = 1; b <= 4; ++b)
+        chances[a * b] += Face(6, a) * Face(4, b);
+    }
+    return chances;
+  }());
+}
+
+TEST(Odds, OnlyTheFirstDieOfTheFirstTwentySidedGroupIsCritical) {
+  struct Case {
+    const char* expression;
+    double critical;
+  };
+  const double twenty = 1638 / 32768.0;
+  const Case cases[] = {
+      {"d20", twenty},    {"d20+d20", twenty}, {"2d20", twenty},
+      {"d6+d20", twenty}, {"d40", 0.0},        {"3d6", 0.0},
+  };
+  for (const Case& c : cases) {
+    Odds odds = OddsOf(c.expression);
+    double critical = 0;
+    for (const auto& [total, mass] : odds.Totals().Totals()) {
+      critical += mass.critical;
+    }
+    EXPECT_NEAR(critical, c.critical, 1e-15) << c.expression;
+    EXPECT_NEAR(odds.Totals().TotalMass(), 1.0, 1e-12) << c.expression;
+  }
+  // «d20+d20»: a critical total is the twenty plus any face of the second.
+  Odds odds = OddsOf("d20+d20");
+  EXPECT_NEAR(odds.Totals().Totals().at(21).critical, twenty * Face(20, 1),
+              1e-15);
+  EXPECT_EQ(odds.Totals().Totals().at(20).critical, 0.0);
+}
+
+TEST(Odds, CountsTheOutcomesThatEndInAnError) {
+  Odds partial = OddsOf("d6-1+1");  // a one leaves a zero accumulator
+  EXPECT_NEAR(partial.Errors().at(Odds::Code::InvalidOperand), Face(6, 1),
+              1e-15);
+  EXPECT_NEAR(partial.Totals().TotalMass(), 1 - Face(6, 1), 1e-12);
+  Odds certain = OddsOf("2d6d4");
+  EXPECT_NEAR(certain.Errors().at(Odds::Code::InvalidOperand), 1.0, 1e-12);
+  EXPECT_EQ(certain.Totals().TotalMass(), 0.0);
+  EXPECT_THROW(OddsOf("50d100*50d100"), Distribution::TooManyOutcomes);
+}
+
+std::string Report(const char* request) {
+  std::ostringstream out;
+  PrintOdds(request, out);
+  return out.str();
+}
+
+TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
+  EXPECT_EQ(Report("3d6 skill 12 sword"),
+            "odds of 3d6 skill 12 sword:\n"
+            "  Amazing Success     0.46%\n"
+            "  Good Success        8.80%\n"
+            "  Ordinary Success   64.82%\n"
+            "  Failing            25.92%\n"
+            "  Critical Failure    0.00%\n");
+  EXPECT_EQ(Report("2#d20+2 skill 14"),
+            "odds of 2#d20+2 skill 14, each of 2 sets:\n"
+            "  Amazing Success     5.00%\n"
+            "  Good Success       20.01%\n"
+            "  Ordinary Success   35.00%\n"
+            "  Failing            34.99%\n"
+            "  Critical Failure    5.00%\n");
+  EXPECT_EQ(Report("d4+1"),
+            "odds of d4+1:\n"
+            "  lowest 2, highest 5, mean 3.50\n"
+            "  total  chance\n"
+            "      2  25.00%\n"
+            "      3  25.00%\n"
+            "      4  25.00%\n"
+            "      5  25.00%\n");
+  EXPECT_EQ(Report("2d6/2"), "Dice Error: Illegal characters in input!\n");
+  EXPECT_EQ(Report("3-3+1"), "Dice Error: Invalid operand in dice commands!\n");
+  EXPECT_EQ(Report("101d6"),
+            "Dice Error: Maximum of 100 dice per dice group!\n");
+  EXPECT_EQ(Report("100d500+100d500"),
+            "odds of 100d500+100d500: too many outcomes to compute exactly\n");
+}
+
+}  // namespace
+}  // namespace rollwright
