@@ -2,7 +2,6 @@
 # project find_package(rollwright) and link rollwright::rollwright, and the
 # release archives CPack makes of all of it (the module, the header and the
 # README among it).
-include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 install(TARGETS rollwright EXPORT rollwrightTargets

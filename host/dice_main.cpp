@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int32_t kResult = 3;
+static_assert(rollwright::ReplyCapacity == ROLLWRIGHT_REPLY_CAPACITY);
 
 void Answer(char* buffer) {
   rollwright::Rollwright request(buffer);
