@@ -85,10 +85,10 @@ Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
       mass.plain += x.plain * y.plain;
       mass.critical += x.critical * y.Both() + x.plain * y.critical;
     }
+    if (pairs.size() > kMaxOutcomes) throw TooManyOutcomes();
   }
   Distribution combined;
   combined.totals.insert(pairs.begin(), pairs.end());
-  combined.Limit();
   return combined;
 }
 
@@ -121,17 +121,12 @@ void Distribution::AddScaled(const Distribution& other, double weight) {
     into.plain += weight * mass.plain;
     into.critical += weight * mass.critical;
   }
-  Limit();
 }
 
 double Distribution::TotalMass() const {
   double sum = 0;
   for (const auto& [total, mass] : totals) sum += mass.Both();
   return sum;
-}
-
-void Distribution::Limit() const {
-  if (totals.size() > kMaxOutcomes) throw TooManyOutcomes();
 }
 
 }  // namespace rollwright

@@ -53,7 +53,6 @@ class Distribution {
   double TotalMass() const;
 
  private:
-  void Limit() const;
   Outcomes totals;
 };
 

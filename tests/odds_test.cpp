@@ -118,7 +118,9 @@ TEST(Odds, CountsTheOutcomesThatEndInAnError) {
   Odds certain = OddsOf("2d6d4");
   EXPECT_NEAR(certain.Errors().at(Odds::Code::InvalidOperand), 1.0, 1e-12);
   EXPECT_EQ(certain.Totals().TotalMass(), 0.0);
+  // Too many pairs of totals to combine, and too many distinct products.
   EXPECT_THROW(OddsOf("50d100*50d100"), Distribution::TooManyOutcomes);
+  EXPECT_THROW(OddsOf("20d100*20d100"), Distribution::TooManyOutcomes);
 }
 
 std::string Report(const char* request) {
