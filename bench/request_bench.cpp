@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dice/random.h"
+#include "host/request_buffer.h"
 #include "rollwright.h"
 
 namespace {
@@ -31,7 +32,7 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 namespace {
 
 void RollRequest(benchmark::State& state, const std::string& request) {
-  std::vector<char> buffer(std::max<size_t>(900, request.size() + 1));
+  std::vector<char> buffer = rollwright::RequestBuffer(request);
   rollwright::RandomSeed(1);
   long before = allocations.load();
   for (auto _ : state) {

@@ -12,6 +12,21 @@ elseif(NOT ROLLWRIGHT_SANITIZE STREQUAL "none")
   message(FATAL_ERROR "ROLLWRIGHT_SANITIZE: unknown value ${ROLLWRIGHT_SANITIZE}")
 endif()
 
+# An instrumented build (sanitizers, fuzzing or coverage counters) builds
+# nothing to ship; a plain native one also runs the benchmark, valgrind and the
+# checks of the installed tree and the tool.
+if(ROLLWRIGHT_SANITIZE STREQUAL "none" AND NOT ROLLWRIGHT_FUZZ AND
+   NOT ROLLWRIGHT_COVERAGE)
+  set(ROLLWRIGHT_INSTRUMENTED OFF)
+else()
+  set(ROLLWRIGHT_INSTRUMENTED ON)
+endif()
+if(NOT CMAKE_CROSSCOMPILING AND NOT ROLLWRIGHT_INSTRUMENTED)
+  set(ROLLWRIGHT_PLAIN_NATIVE ON)
+else()
+  set(ROLLWRIGHT_PLAIN_NATIVE OFF)
+endif()
+
 # C++20, strict warnings, sanitizers, and on Windows a static run-time so that
 # a module or program needs nothing beside it.
 function(rollwright_target_defaults target)

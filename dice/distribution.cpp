@@ -10,14 +10,9 @@ namespace {
 
 constexpr double kDraws = 32768.0;  // the generator's 15-bit outputs
 
-// The chance of face f (1 to sides): the share of outputs whose remainder by
-// sides is f - 1, so low faces lean slightly ahead.
-double FaceChance(int32_t sides, int32_t face) {
-  int32_t ways = 32768 / sides + (face - 1 < 32768 % sides ? 1 : 0);
-  return ways / kDraws;
-}
-
 // The sum of n dice as a dense table: entry j is the chance of total n + j.
+// A face f has the share of outputs whose remainder by sides is f - 1, so low
+// faces lean slightly ahead.
 std::vector<double> SumOfDice(int32_t n, int32_t sides) {
   const int32_t common = 32768 / sides;    // outputs every face has
   const int32_t favoured = 32768 % sides;  // faces 1 to this have one more
@@ -64,9 +59,10 @@ Distribution Distribution::Dice(int32_t count, int32_t sides,
     return sum;
   }
   // The first die apart: a twenty on it marks the outcome critical.
+  std::vector<double> first = SumOfDice(1, sides);
   std::vector<double> rest = SumOfDice(count - 1, sides);
   for (int32_t face = 1; face <= sides; ++face) {
-    double chance = FaceChance(sides, face);
+    double chance = first[static_cast<size_t>(face) - 1];
     for (size_t j = 0; j < rest.size(); ++j) {
       Mass& mass = sum.totals[face + count - 1 + static_cast<int32_t>(j)];
       (face == 20 ? mass.critical : mass.plain) += chance * rest[j];

@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "dice/random.h"
+#include "host/request_buffer.h"
 #include "rollwright.h"
 
 namespace {
@@ -34,8 +34,7 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 namespace {
 
 std::string CallFailingAt(long k, const std::string& request, bool* reached) {
-  std::vector<char> buffer(std::max<size_t>(900, request.size() + 1));
-  std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
+  std::vector<char> buffer = rollwright::RequestBuffer(request);
   rollwright::RandomSeed(1);
   allocations = 0;
   failAt = k;

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "host/request_buffer.h"
 #include "rollwright.h"
 
 #if defined(_WIN32)
@@ -52,8 +53,7 @@ const Exports& Module() {
 }
 
 std::string Call(const std::string& request) {
-  std::vector<char> buffer(std::max<size_t>(900, request.size() + 1));
-  std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
+  std::vector<char> buffer = rollwright::RequestBuffer(request);
   EXPECT_EQ(Module().diceMain(0, 0, buffer.data(), 0, 0, 0), 3);
   return std::string(buffer.data());
 }

@@ -1,20 +1,15 @@
 #include "tests/test_support.h"
 
-#include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "dice/random.h"
-#include "dice/rollwright.h"
+#include "host/request_buffer.h"
 #include "rollwright.h"
 
 namespace rollwright {
 
 std::string Ask(const std::string& request) {
-  size_t size =
-      std::max(static_cast<size_t>(ReplyCapacity), request.size() + 1);
-  std::vector<char> buffer(size);
-  std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
+  std::vector<char> buffer = RequestBuffer(request);
   DiceMain(0, 0, buffer.data(), 0, 0, 0);
   return std::string(buffer.data());
 }

@@ -1,6 +1,5 @@
 // rollwright: rolls dice requests from the command line or standard input
 // through the module's own DiceMain, exactly as a host would.
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "dice/random.h"
+#include "host/request_buffer.h"
 #include "rollwright.h"
 #include "tools/odds_report.h"
 #include "tools/options.h"
@@ -37,15 +37,12 @@ constexpr char kHelp[] =
     "             the chance of each total\n"
     "  --help     show this text\n"
     "  --version  show the version\n"
-    "Exit status: 0 all replies were sentences, 1 some were errors (or had "
-    "too\n"
-    "many outcomes to compute exactly), 2 bad command line.\n";
+    "Exit status: 0 all replies were sentences, 1 some were errors (or had\n"
+    "too many outcomes to compute exactly), 2 bad command line.\n";
 
 // Rolls one request; true when the reply is a sentence, not an error.
 bool RollOne(const std::string& request) {
-  std::vector<char> buffer(
-      std::max<size_t>(ROLLWRIGHT_REPLY_CAPACITY, request.size() + 1));
-  std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
+  std::vector<char> buffer = rollwright::RequestBuffer(request);
   DiceMain(0, 0, buffer.data(), 0, 0, 0);
   std::cout << buffer.data() << std::endl;  // flushed: one reply per request
   return std::strncmp(buffer.data(), "Dice Error:", 11) != 0;
