@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "bench/request_mix.h"
 #include "dice/random.h"
 #include "host/request_buffer.h"
 #include "rollwright.h"
@@ -46,21 +48,29 @@ void RollRequest(benchmark::State& state, const std::string& request) {
 }
 
 void RegisterMix() {
-  const std::string mix[] = {
-      "3d6",
-      "3d6 skill 12 sword",
-      "2#d20+2 skill 14 dodge",
-      "30#3d6 skill 12 sword",
-      "100d500",
-      "30#100d500+100d500",
-      "2d6/2",
-      "d6 " + std::string(600, 'c'),
-  };
-  for (const std::string& request : mix) {
-    std::string name = "mix/" + (request.size() > 40 ? request.substr(0, 6) +
-                                                           "<600-char comment>"
-                                                     : request);
+  for (const std::string& request : rollwright::RequestMix()) {
+    std::string name = "mix/" + rollwright::ShortName(request);
     benchmark::RegisterBenchmark(name.c_str(), RollRequest, request);
+  }
+}
+
+// The time of «100d500» less that of «1d6», over the 99 more dice.
+void CostPerDie(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  std::vector<char> many = rollwright::RequestBuffer(rollwright::kManyDice);
+  std::vector<char> one = rollwright::RequestBuffer(rollwright::kOneDie);
+  for (auto _ : state) {
+    std::strcpy(many.data(), rollwright::kManyDice);
+    std::strcpy(one.data(), rollwright::kOneDie);
+    auto start = Clock::now();
+    DiceMain(0, 0, many.data(), 0, 0, 0);
+    auto middle = Clock::now();
+    DiceMain(0, 0, one.data(), 0, 0, 0);
+    auto end = Clock::now();
+    std::chrono::duration<double> manyTime = middle - start;
+    std::chrono::duration<double> oneTime = end - middle;
+    state.SetIterationTime(std::max(
+        0.0, rollwright::CostPerDie(manyTime.count(), oneTime.count())));
   }
 }
 
@@ -83,6 +93,7 @@ void RegisterGrowth() {
 int main(int argc, char** argv) {
   RegisterMix();
   RegisterGrowth();
+  benchmark::RegisterBenchmark("die/100d500-1d6", CostPerDie)->UseManualTime();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -51,3 +51,15 @@ function(rollwright_target_defaults target)
     target_link_options(${target} PRIVATE -static)
   endif()
 endfunction()
+
+# A program that loads the built module by file name, as a host does
+# (host/loaded_module.h): ROLLWRIGHT_MODULE names it, by file name on Windows
+# (found beside the program), by full path elsewhere.
+function(rollwright_loads_module target)
+  target_include_directories(${target} PRIVATE
+    ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+  target_compile_definitions(${target} PRIVATE
+    ROLLWRIGHT_MODULE="$<IF:$<BOOL:${WIN32}>,$<TARGET_FILE_NAME:rollwright>,$<TARGET_FILE:rollwright>>")
+  target_link_libraries(${target} PRIVATE ${CMAKE_DL_LIBS})
+  add_dependencies(${target} rollwright)
+endfunction()

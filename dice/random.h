@@ -1,6 +1,10 @@
 // The random source: a linear congruential generator with one 32-bit state
 // per thread. A thread that never seeds starts at state 1. No locks are taken
 // and no state is shared between threads.
+//
+// Reading a thread's state costs a look-up, so a run of draws (one dice
+// group) loads the state once into a local, steps it with NextState and
+// stores it back once.
 #ifndef ROLLWRIGHT_DICE_RANDOM_H_
 #define ROLLWRIGHT_DICE_RANDOM_H_
 
@@ -8,11 +12,25 @@
 
 namespace rollwright {
 
+// One step of the generator, modulo 2^32.
+constexpr uint32_t NextState(uint32_t state) { return state * 22695477u + 1u; }
+
+// The value a fresh state gives: bits 16 to 30, from 0 to 32767.
+constexpr uint32_t OutputOf(uint32_t state) { return (state >> 16) & 32767u; }
+
+// The calling thread's state, and setting it.
+uint32_t LoadRandomState();
+void StoreRandomState(uint32_t state);
+
 // Sets the calling thread's state.
-void RandomSeed(uint32_t value);
+inline void RandomSeed(uint32_t value) { StoreRandomState(value); }
 
 // Advances the calling thread's state and returns a value from 0 to 32767.
-int32_t RandomNext();
+inline int32_t RandomNext() {
+  uint32_t state = NextState(LoadRandomState());
+  StoreRandomState(state);
+  return static_cast<int32_t>(OutputOf(state));
+}
 
 }  // namespace rollwright
 

@@ -39,19 +39,24 @@ void Rollwright::CheckDiceLimits(int32_t count, int32_t sides) {
 }
 
 // A twenty on the first die of the set's first twenty-sided group is a
-// critical failure; it stays set for the rest of the set.
+// critical failure; it stays set for the rest of the set. The thread's
+// generator is read once for the group and written back once.
 int32_t Rollwright::RollDice(int32_t count, int32_t sides) {
   CheckDiceLimits(count, sides);
   if (count == 0) count = 1;  // «d6» and «0d6» roll one die
   if (sides == 20) ++d20Groups;
-  int32_t sum = 0;
-  for (int32_t i = 0; i < count; ++i) {
-    sum += RandomNext() % sides + 1;
-    if (i == 0 && sides == 20 && sum == 20 && d20Groups == 1) {
-      rolls.back().criticalFailure = true;
-    }
+  const uint32_t faces = static_cast<uint32_t>(sides);
+  uint32_t state = NextState(LoadRandomState());
+  uint32_t sum = OutputOf(state) % faces + 1;
+  if (sides == 20 && sum == 20 && d20Groups == 1) {
+    rolls.back().criticalFailure = true;
   }
-  return sum;
+  for (int32_t i = 1; i < count; ++i) {
+    state = NextState(state);
+    sum += OutputOf(state) % faces + 1;
+  }
+  StoreRandomState(state);
+  return static_cast<int32_t>(sum);  // at most 100 × 500
 }
 
 }  // namespace rollwright

@@ -4,68 +4,85 @@
 // there the d6 faces are 5, 5, 3, 5, 5, 2 and the d20 faces 7, 11, 3.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <future>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "host/loaded_module.h"
 #include "host/request_buffer.h"
 #include "rollwright.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
-
 namespace {
 
-using DiceMainProc = int32_t(ROLLWRIGHT_CALL*)(int32_t, int32_t, char*, int32_t,
-                                               int32_t, int32_t);
-using LoadDllProc = void(ROLLWRIGHT_CALL*)(int32_t);
-
-struct Exports {
-  DiceMainProc diceMain = nullptr;
-  LoadDllProc loadDll = nullptr;
-};
+using rollwright::LoadedModule;
 
 // Loaded on first use and kept for the life of the process, as hosts do.
-const Exports& Module() {
-  static const Exports exports = [] {
-    Exports found;
-#if defined(_WIN32)
-    HMODULE module = LoadLibraryA(ROLLWRIGHT_MODULE);
-    if (module == nullptr) return found;
-    found.diceMain = reinterpret_cast<DiceMainProc>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DiceMain")));
-    found.loadDll = reinterpret_cast<LoadDllProc>(
-        reinterpret_cast<void*>(GetProcAddress(module, "LoadDll")));
-#else
-    void* module = dlopen(ROLLWRIGHT_MODULE, RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) return found;
-    found.diceMain = reinterpret_cast<DiceMainProc>(dlsym(module, "DiceMain"));
-    found.loadDll = reinterpret_cast<LoadDllProc>(dlsym(module, "LoadDll"));
-#endif
-    return found;
-  }();
-  return exports;
+const LoadedModule& Module() {
+  static const LoadedModule module(ROLLWRIGHT_MODULE);
+  return module;
 }
 
-std::string Call(const std::string& request) {
+std::string Call(const LoadedModule& module, const std::string& request) {
   std::vector<char> buffer = rollwright::RequestBuffer(request);
-  EXPECT_EQ(Module().diceMain(0, 0, buffer.data(), 0, 0, 0), 3);
+  EXPECT_EQ(module.diceMain(0, 0, buffer.data(), 0, 0, 0), 3);
   return std::string(buffer.data());
 }
 
-std::string CallOnFreshThread(const std::string& request) {
+std::string Call(const std::string& request) { return Call(Module(), request); }
+
+std::string CallOnFreshThread(const LoadedModule& module,
+                              const std::string& request) {
   std::string reply;
-  std::thread fresh([&] { reply = Call(request); });
+  std::thread fresh([&] { reply = Call(module, request); });
   fresh.join();
   return reply;
 }
 
-// Runs first, so that the module is loaded between the two threads' starts.
+std::string CallOnFreshThread(const std::string& request) {
+  return CallOnFreshThread(Module(), request);
+}
+
+// How many more thread-local-storage slots the process can take.
+int FreeThreadSlots() {
+  int count = 0;
+#if defined(_WIN32)
+  std::vector<DWORD> taken;
+  for (DWORD slot; (slot = TlsAlloc()) != TLS_OUT_OF_INDEXES;) {
+    taken.push_back(slot);
+  }
+  for (DWORD slot : taken) TlsFree(slot);
+  count = static_cast<int>(taken.size());
+#endif
+  return count;
+}
+
+// A host that reloads the module, seeding it and rolling on its own thread and
+// on a new one each time, gets right replies and keeps its storage slots.
+// Runs first, while no other test holds the module, so that each cycle
+// really unloads it.
+TEST(Host, LoadsAndUnloadsAnyNumberOfTimes) {
+  const int before = FreeThreadSlots();
+  for (int cycle = 0; cycle < 2000; ++cycle) {
+    LoadedModule module(ROLLWRIGHT_MODULE);
+    ASSERT_NE(module.diceMain, nullptr) << cycle;
+    module.loadDll(0);
+    std::string seeded = Call(module, "d500");
+    int total =
+        std::atoi(seeded.c_str() + std::strlen("rolls a d500 and gets "));
+    ASSERT_TRUE(seeded.rfind("rolls a d500 and gets ", 0) == 0 && total >= 1 &&
+                total <= 500)
+        << seeded;
+    ASSERT_EQ(CallOnFreshThread(module, "d500"), "rolls a d500 and gets 347")
+        << cycle;
+  }
+  EXPECT_NEAR(FreeThreadSlots(), before, 4);
+}
+
+// Runs before any other test loads Module(), so that the module is loaded
+// between the two threads' starts.
 TEST(Host, ThreadsStartedBeforeAndAfterLoadingStartAtOne) {
   std::promise<void> loaded;
   std::string before;
@@ -78,6 +95,28 @@ TEST(Host, ThreadsStartedBeforeAndAfterLoadingStartAtOne) {
   early.join();
   EXPECT_EQ(before, "rolls a d500 and gets 347");
   EXPECT_EQ(CallOnFreshThread("d500"), "rolls a d500 and gets 347");
+}
+
+// Short-lived threads, ten at a time, each roll once and get exactly what one
+// fresh thread gets.
+TEST(Host, ManyShortLivedThreadsEachStartFresh) {
+  const std::string requests[] = {"3d6 skill 12 sword", "2#d20+2", "100d500"};
+  std::vector<std::string> expected;
+  for (const std::string& request : requests) {
+    expected.push_back(CallOnFreshThread(request));
+  }
+  for (int batch = 0; batch < 1000; ++batch) {
+    std::vector<std::string> replies(10);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < replies.size(); ++i) {
+      threads.emplace_back(
+          [&replies, &requests, i] { replies[i] = Call(requests[i % 3]); });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (size_t i = 0; i < replies.size(); ++i) {
+      ASSERT_EQ(replies[i], expected[i % 3]) << batch;
+    }
+  }
 }
 
 TEST(Host, FindsBothExportsByTheirPlainNames) {
@@ -173,7 +212,7 @@ TEST(Host, LoadDllSeedsTheCallingThreadOnly) {
 TEST(Host, DiceMainPopsItsOwnArguments) {
   std::vector<char> buffer(900);
   std::strcpy(buffer.data(), "3d6");
-  DiceMainProc diceMain = Module().diceMain;
+  LoadedModule::DiceMainProc diceMain = Module().diceMain;
   char* data = buffer.data();
   int32_t result = 0;
   uint32_t moved = 0;

@@ -1,0 +1,17 @@
+// The generator's per-thread state where the compiler's thread-local storage
+// belongs to the module and goes with it when it is unloaded (Windows keeps
+// its own in host/).
+#include "dice/random.h"
+
+namespace rollwright {
+namespace {
+
+thread_local uint32_t state = 1;
+
+}  // namespace
+
+uint32_t LoadRandomState() { return state; }
+
+void StoreRandomState(uint32_t value) { state = value; }
+
+}  // namespace rollwright
