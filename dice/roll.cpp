@@ -33,22 +33,19 @@ void Rollwright::AddToTotal(int32_t value, Operator sign) {
   total = SaturatingArithmetic(sign, total, value);
 }
 
-void Rollwright::CheckDiceLimits(int32_t count, int32_t sides) {
-  if (count > kMaxDice) throw DiceError(DiceError::TooManyDice);
-  if (sides > kMaxSides) throw DiceError(DiceError::TooManySides);
-}
-
 // A twenty on the first die of the set's first twenty-sided group is a
 // critical failure; it stays set for the rest of the set. The thread's
 // generator is read once for the group and written back once.
 int32_t Rollwright::RollDice(int32_t count, int32_t sides) {
-  CheckDiceLimits(count, sides);
-  if (count == 0) count = 1;  // «d6» and «0d6» roll one die
+  DiceLimit broken = LimitBroken(count, sides);
+  if (broken != DiceLimit::kWithin) throw DiceError(ErrorOf(broken));
+  count = DiceRolled(count);
   if (sides == 20) ++d20Groups;
   const uint32_t faces = static_cast<uint32_t>(sides);
   uint32_t state = NextState(LoadRandomState());
   uint32_t sum = OutputOf(state) % faces + 1;
-  if (sides == 20 && sum == 20 && d20Groups == 1) {
+  if (IsCriticalGroup(sides, d20Groups) &&
+      static_cast<int32_t>(sum) == kCriticalFace) {
     rolls.back().criticalFailure = true;
   }
   for (int32_t i = 1; i < count; ++i) {

@@ -9,6 +9,7 @@
 
 #include "dice/characters.h"
 #include "dice/dice_roll.h"
+#include "dice/rules.h"
 #include "text/string.h"
 
 namespace rollwright {
@@ -49,19 +50,10 @@ class Rollwright {
   int32_t Sets() const { return sets; }
   const std::vector<DiceRoll>& Rolls() const { return rolls; }
 
-  // How a total fares against a skill level, roll-under.
-  enum Grade { Amazing, Good, Ordinary, Failing };
-  static Grade GradeOf(int32_t skill, int32_t total);
-
-  // The limits of one dice group; the count is tested first.
-  static constexpr int32_t kMaxDice = 100;
-  static constexpr int32_t kMaxSides = 500;
-  // Throws TooManyDice or TooManySides for a group beyond the limits.
-  static void CheckDiceLimits(int32_t count, int32_t sides);
-  // An operand is invalid when it is zero, or when the accumulator it is
-  // applied to is zero and the operator is not 'd'.
-  static bool IsZeroOperand(int32_t acc, int32_t right, Operator op) {
-    return (acc == 0 && op != OpDice) || right == 0;
+  // The error of a group beyond the limits.
+  static DiceError::Code ErrorOf(DiceLimit broken) {
+    return broken == DiceLimit::kTooManyDice ? DiceError::TooManyDice
+                                             : DiceError::TooManySides;
   }
 
  private:

@@ -15,7 +15,7 @@ namespace rollwright {
 
 inline constexpr int32_t kMaxReplyLength = ReplyCapacity - 1;
 
-// Indexed by Rollwright::Grade.
+// Indexed by Grade.
 constexpr const char* kGradeTexts[] = {
     " for an Amazing Success",
     " for a Good Success",
@@ -61,14 +61,6 @@ void Rollwright::AppendTotal(String& s, const DiceRoll& roll) const {
   } else if (skill != 0) {
     s += kGradeTexts[GradeOf(skill, roll.total)];
   }
-}
-
-// The bands are tested in this order, with truncating division.
-Rollwright::Grade Rollwright::GradeOf(int32_t skill, int32_t total) {
-  if (skill / 4 >= total) return Amazing;
-  if (skill / 2 >= total) return Good;
-  if (total > skill) return Failing;
-  return Ordinary;
 }
 
 }  // namespace rollwright

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "dice/odds.h"
+#include "odds/odds.h"
 #include "dice/random.h"
 #include "dice/rollwright.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "dice/odds.h"
+#include "odds/odds.h"
 #include "host/error_messages.h"
 
 namespace rollwright {
@@ -29,7 +29,7 @@ void PrintGrades(std::ostream& out, const Odds& odds, int32_t skill) {
   std::array<double, 4> grades{};
   double critical = 0;
   for (const auto& [total, mass] : odds.Totals().Totals()) {
-    grades[Rollwright::GradeOf(skill, total)] += mass.plain;
+    grades[GradeOf(skill, total)] += mass.plain;
     critical += mass.critical;
   }
   for (size_t grade = 0; grade < grades.size(); ++grade) {

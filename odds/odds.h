@@ -5,14 +5,14 @@
 // An outcome that the module would answer with an error is counted under that
 // error's code; its mass is missing from Totals(). Throws
 // Distribution::TooManyOutcomes when the work would be too large. Not copied.
-#ifndef ROLLWRIGHT_DICE_ODDS_H_
-#define ROLLWRIGHT_DICE_ODDS_H_
+#ifndef ROLLWRIGHT_ODDS_ODDS_H_
+#define ROLLWRIGHT_ODDS_ODDS_H_
 
 #include <cstdint>
 #include <map>
 
-#include "dice/distribution.h"
 #include "dice/rollwright.h"
+#include "odds/distribution.h"
 #include "text/string.h"
 
 namespace rollwright {
@@ -47,4 +47,4 @@ class Odds {
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_DICE_ODDS_H_
+#endif  // ROLLWRIGHT_ODDS_ODDS_H_

@@ -1,9 +1,12 @@
-#include "dice/distribution.h"
+#include "odds/distribution.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
+#include "dice/rules.h"
 #include "dice/saturating.h"
+#include "odds/convolution.h"
 
 namespace rollwright {
 namespace {
@@ -65,15 +68,26 @@ Distribution Distribution::Dice(int32_t count, int32_t sides,
     double chance = first[static_cast<size_t>(face) - 1];
     for (size_t j = 0; j < rest.size(); ++j) {
       Mass& mass = sum.totals[face + count - 1 + static_cast<int32_t>(j)];
-      (face == 20 ? mass.critical : mass.plain) += chance * rest[j];
+      (face == kCriticalFace ? mass.critical : mass.plain) += chance * rest[j];
     }
   }
   return sum;
 }
 
+// Few enough pairs: each pair of totals added, subtracted or multiplied,
+// exactly. Too many: a sum or difference is a dense convolution; a product
+// is refused.
 Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
                                    Operator op) {
-  if (a.totals.size() * b.totals.size() > kMaxPairs) throw TooManyOutcomes();
+  if (a.totals.size() * b.totals.size() <= kMaxPairs) {
+    return CombinePairs(a, b, op);
+  }
+  if (op == OpTimes) throw TooManyOutcomes();
+  return CombineDense(a, b, op);
+}
+
+Distribution Distribution::CombinePairs(const Distribution& a,
+                                        const Distribution& b, Operator op) {
   std::unordered_map<int32_t, Mass> pairs;
   for (const auto& [left, x] : a.totals) {
     for (const auto& [right, y] : b.totals) {
@@ -86,6 +100,82 @@ Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
   Distribution combined;
   combined.totals.insert(pairs.begin(), pairs.end());
   return combined;
+}
+
+// a + b, or a - b as a + (-b), over the contiguous ranges of totals. Which
+// totals occur at all is counted exactly (a convolution of 0/1 marks, whose
+// rounding is far below one half), so that rounding never adds a total.
+Distribution Distribution::CombineDense(const Distribution& a,
+                                        const Distribution& b, Operator op) {
+  Dense x = a.ToDense(false);
+  Dense y = b.ToDense(op == OpMinus);
+  const size_t length = x.plain.size() + y.plain.size() - 1;
+  if (length > kMaxDenseRange) throw TooManyOutcomes();
+  const size_t size = TransformSize(length);
+  Spectrum xPlain = Transform(x.plain, size);
+  Spectrum yPlain = Transform(y.plain, size);
+  Spectrum plain(size);
+  for (size_t i = 0; i < size; ++i) plain[i] = xPlain[i] * yPlain[i];
+  Dense sum{x.low + y.low, InverseTransform(std::move(plain), length),
+            std::vector<double>(length, 0.0), std::vector<double>(length, 1.0)};
+  if (a.HasCritical() || b.HasCritical()) {
+    // Critical when either side is.
+    Spectrum xCritical = Transform(x.critical, size);
+    Spectrum yCritical = Transform(y.critical, size);
+    for (size_t i = 0; i < size; ++i) {
+      xCritical[i] =
+          xCritical[i] * (yPlain[i] + yCritical[i]) + xPlain[i] * yCritical[i];
+    }
+    sum.critical = InverseTransform(std::move(xCritical), length);
+  }
+  if (!x.Contiguous() || !y.Contiguous()) {
+    Spectrum marks = Transform(x.marks, size);
+    Spectrum yMarks = Transform(y.marks, size);
+    for (size_t i = 0; i < size; ++i) marks[i] *= yMarks[i];
+    sum.marks = InverseTransform(std::move(marks), length);
+  }
+  return FromDense(sum);
+}
+
+Distribution::Dense Distribution::ToDense(bool negate) const {
+  const int64_t first = totals.begin()->first;
+  const int64_t last = totals.rbegin()->first;
+  const size_t size = static_cast<size_t>(last - first + 1);
+  Dense dense{negate ? -last : first, std::vector<double>(size),
+              std::vector<double>(size), std::vector<double>(size)};
+  for (const auto& [total, mass] : totals) {
+    auto i = static_cast<size_t>(negate ? last - total : total - first);
+    dense.plain[i] = mass.plain;
+    dense.critical[i] = mass.critical;
+    dense.marks[i] = 1.0;
+  }
+  return dense;
+}
+
+// Rounding can leave a chance a hair below zero; it is zero.
+Distribution Distribution::FromDense(const Dense& dense) {
+  Distribution distribution;
+  size_t occurring = 0;
+  for (size_t i = 0; i < dense.plain.size(); ++i) {
+    if (dense.marks[i] < 0.5) continue;
+    if (++occurring > kMaxOutcomes) throw TooManyOutcomes();
+    Mass& mass =
+        distribution.totals[Saturate(dense.low + static_cast<int64_t>(i))];
+    mass.plain += std::max(dense.plain[i], 0.0);
+    mass.critical += std::max(dense.critical[i], 0.0);
+  }
+  return distribution;
+}
+
+bool Distribution::Dense::Contiguous() const {
+  return std::all_of(marks.begin(), marks.end(),
+                     [](double mark) { return mark > 0; });
+}
+
+bool Distribution::HasCritical() const {
+  return std::any_of(totals.begin(), totals.end(), [](const auto& outcome) {
+    return outcome.second.critical > 0;
+  });
 }
 
 void Distribution::Apply(Operator op, int32_t right) {

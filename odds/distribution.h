@@ -2,16 +2,19 @@
 // outcomes with and without a critical failure. The masses may sum to less
 // than 1; the rest is outcomes that ended in an error. A plain value.
 //
-// Work is bounded: a distribution holds at most kMaxOutcomes totals, and one
-// combination of two distributions looks at most kMaxPairs pairs of totals;
-// beyond either, TooManyOutcomes is thrown.
-#ifndef ROLLWRIGHT_DICE_DISTRIBUTION_H_
-#define ROLLWRIGHT_DICE_DISTRIBUTION_H_
+// Work is bounded: a distribution holds at most kMaxOutcomes totals. Two
+// distributions with at most kMaxPairs pairs of totals are combined pair by
+// pair, exactly; a sum or difference of more is a dense convolution over at
+// most kMaxDenseRange consecutive totals, exact to about 1e-15; a product of
+// more, or anything beyond these bounds, throws TooManyOutcomes.
+#ifndef ROLLWRIGHT_ODDS_DISTRIBUTION_H_
+#define ROLLWRIGHT_ODDS_DISTRIBUTION_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "dice/characters.h"
 
@@ -28,6 +31,7 @@ class Distribution {
 
   static constexpr size_t kMaxOutcomes = 100000;
   static constexpr size_t kMaxPairs = 4000000;
+  static constexpr size_t kMaxDenseRange = size_t{1} << 19;
   struct TooManyOutcomes {};
 
   // No outcome at all.
@@ -53,9 +57,26 @@ class Distribution {
   double TotalMass() const;
 
  private:
+  // Totals low, low + 1, ...: their masses, and 1 where a total occurs.
+  struct Dense {
+    int64_t low;
+    std::vector<double> plain;
+    std::vector<double> critical;
+    std::vector<double> marks;
+    bool Contiguous() const;
+  };
+  static Distribution CombinePairs(const Distribution& a, const Distribution& b,
+                                   Operator op);
+  static Distribution CombineDense(const Distribution& a, const Distribution& b,
+                                   Operator op);
+  // Negated: the totals' negations, as for the right side of a difference.
+  Dense ToDense(bool negate) const;
+  static Distribution FromDense(const Dense& dense);
+  bool HasCritical() const;
+
   Outcomes totals;
 };
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_DICE_DISTRIBUTION_H_
+#endif  // ROLLWRIGHT_ODDS_DISTRIBUTION_H_

@@ -1,4 +1,4 @@
-#include "dice/odds.h"
+#include "odds/odds.h"
 
 #include "dice/expression_walk.h"
 
@@ -9,9 +9,8 @@ Odds::Odds(const String& expression) { WalkExpression(expression, *this); }
 // total and acc are independent, so the outcomes that fail here carry the
 // failing mass of acc times the mass of total.
 void Odds::ApplyOperator(Distribution& acc, int32_t right, Operator op) {
-  double zero = acc.RemoveIf([right, op](int32_t value) {
-    return Rollwright::IsZeroOperand(value, right, op);
-  });
+  double zero = acc.RemoveIf(
+      [right, op](int32_t value) { return IsZeroOperand(value, right, op); });
   Fail(Code::InvalidOperand, zero * total.TotalMass());
   if (op == OpDice) {
     acc = RollDice(acc, right);
@@ -34,15 +33,14 @@ void Odds::AddToTotal(const Distribution& term, Operator sign) {
 Distribution Odds::RollDice(const Distribution& counts, int32_t sides) {
   Distribution sum;
   for (const auto& [count, mass] : counts.Totals()) {
-    try {
-      Rollwright::CheckDiceLimits(count, sides);
-    } catch (const Rollwright::DiceError& error) {
-      Fail(error.code, mass.Both() * total.TotalMass());
+    DiceLimit broken = LimitBroken(count, sides);
+    if (broken != DiceLimit::kWithin) {
+      Fail(Rollwright::ErrorOf(broken), mass.Both() * total.TotalMass());
       continue;
     }
     if (sides == 20) ++d20Groups;
-    Distribution group = Distribution::Dice(count == 0 ? 1 : count, sides,
-                                            sides == 20 && d20Groups == 1);
+    Distribution group = Distribution::Dice(DiceRolled(count), sides,
+                                            IsCriticalGroup(sides, d20Groups));
     sum.AddScaled(group, mass.Both());
   }
   return sum;
