@@ -5,6 +5,7 @@
 
 #include "dice/random.h"
 #include "dice/rollwright.h"
+#include "host/call_frame.h"
 #include "host/error_messages.h"
 #include "rollwright.h"
 
@@ -29,6 +30,7 @@ extern "C" ROLLWRIGHT_API int32_t ROLLWRIGHT_CALL DiceMain(int32_t, int32_t,
                                                            int32_t, int32_t,
                                                            int32_t) {
   if (buffer == nullptr) return kResult;
+  rollwright::CallFrame frame;
   try {
     Answer(buffer);
   } catch (const rollwright::Rollwright::DiceError& error) {

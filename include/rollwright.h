@@ -25,8 +25,8 @@
  * module starts no threads and takes no locks.
  *
  * Loading: the module may be loaded and unloaded any number of times. On
- * Windows it takes one thread-local-storage slot when loaded (LoadLibrary
- * fails if the process has none left) and gives it back when unloaded.
+ * Windows it takes two thread-local-storage slots when loaded (LoadLibrary
+ * fails if the process has none left) and gives them back when unloaded.
  *
  * Failures: nothing is thrown into the host and nothing is kept between
  * calls but the generator's state.

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Checks what the built module shows a host: exactly the exports DiceMain and
 # LoadDll. On Windows also a PE of the right word size that imports only
-# system DLLs; on 32-bit Windows, that DiceMain and LoadDll return popping
+# system DLLs and uses no emulated thread-local storage; on 32-bit Windows, that DiceMain and LoadDll return popping
 # their own arguments (stdcall).
 # Usage: check_exports.sh MODULE linux|windows-x86|windows-x64
 set -eu
@@ -37,7 +37,12 @@ done
 for field in FileDescription FileVersion ProductName ProductVersion; do
   strings -el "$module" | grep -qx "$field" || fail "no $field in the version resource"
 done
-echo "$format; exports: $exports; imports: $imports; version resource present"
+# Thread-local storage only in the slots the module gives back when it is
+# unloaded: emulated TLS would keep a slot of the host's for good.
+if $objdump -t "$module" | grep -q '__emutls_v\.'; then
+  fail "uses emulated thread-local storage, whose slot outlives the module"
+fi
+echo "$format; exports: $exports; imports: $imports; version resource present; no emulated TLS"
 [ "$platform" = windows-x86 ] || exit 0
 
 # The procedures pop their arguments on return: 24 bytes for DiceMain's six,
