@@ -2,7 +2,7 @@
 # Installs, as root on Debian 12, every package that building and testing
 # every preset needs. Installs only what is missing.
 set -eu
-packages="cmake make g++ googletest libbenchmark-dev valgrind
+packages="cmake make g++ libedit-dev googletest libbenchmark-dev valgrind
   clang libclang-rt-14-dev gcovr g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64"
 

@@ -45,6 +45,16 @@ std::string CallOnFreshThread(const std::string& request) {
   return CallOnFreshThread(Module(), request);
 }
 
+// ThreadSanitizer's own run-time gives out after about a hundred reloads of
+// a module, or a few thousand threads that touch its thread-local storage.
+#if defined(__SANITIZE_THREAD__)
+constexpr int kReloads = 100;
+constexpr int kThreadBatches = 100;
+#else
+constexpr int kReloads = 2000;
+constexpr int kThreadBatches = 1000;
+#endif
+
 // How many more thread-local-storage slots the process can take.
 int FreeThreadSlots() {
   int count = 0;
@@ -65,7 +75,7 @@ int FreeThreadSlots() {
 // really unloads it.
 TEST(Host, LoadsAndUnloadsAnyNumberOfTimes) {
   const int before = FreeThreadSlots();
-  for (int cycle = 0; cycle < 2000; ++cycle) {
+  for (int cycle = 0; cycle < kReloads; ++cycle) {
     LoadedModule module(ROLLWRIGHT_MODULE);
     ASSERT_NE(module.diceMain, nullptr) << cycle;
     module.loadDll(0);
@@ -98,14 +108,6 @@ TEST(Host, ThreadsStartedBeforeAndAfterLoadingStartAtOne) {
   EXPECT_EQ(before, "rolls a d500 and gets 347");
   EXPECT_EQ(CallOnFreshThread("d500"), "rolls a d500 and gets 347");
 }
-
-// ThreadSanitizer's run-time gives out after a few thousand threads that each
-// touch a loaded module's thread-local storage.
-#if defined(__SANITIZE_THREAD__)
-constexpr int kThreadBatches = 100;
-#else
-constexpr int kThreadBatches = 1000;
-#endif
 
 // Short-lived threads, ten at a time, each roll once and get exactly what one
 // fresh thread gets.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -188,10 +189,52 @@ TEST(Odds, LargeSumsAndDifferencesMatchASlowComputation) {
   }
 }
 
-std::string Report(const char* request) {
+std::string Report(const char* request, OddsStyle style = {}) {
   std::ostringstream out;
-  PrintOdds(request, out);
+  PrintOdds(request, out, style);
   return out.str();
+}
+
+// A bar's length in eighths of a column: a whole block (or '#') is eight.
+int Eighths(const std::string& bar) {
+  const std::string glyphs[] = {"▏", "▎", "▍", "▌", "▋", "▊", "▉", "█"};
+  int eighths = 0;
+  for (size_t at = 0; at < bar.size();) {
+    if (bar[at] == '#') {
+      eighths += 8;
+      ++at;
+      continue;
+    }
+    size_t glyph = 0;
+    while (bar.compare(at, glyphs[glyph].size(), glyphs[glyph]) != 0) ++glyph;
+    eighths += static_cast<int>(glyph) + 1;
+    at += glyphs[glyph].size();
+  }
+  return eighths;
+}
+
+TEST(OddsReport, DrawsBarsInProportionToTheChances) {
+  std::istringstream lines(Report("2d6", {.bars = true}));
+  std::map<int32_t, int> bars;
+  for (std::string line; std::getline(lines, line);) {
+    int32_t total = 0;
+    int column = 0;
+    if (std::sscanf(line.c_str(), " %d %*f%%%n", &total, &column) == 1 &&
+        column > 0) {
+      bars[total] = Eighths(line.substr(static_cast<size_t>(column) + 1));
+    }
+  }
+  ASSERT_EQ(bars.size(), 11u);
+  for (const auto& [total, eighths] : bars) {
+    if (total != 7) {
+      EXPECT_LT(eighths, bars.at(7)) << total;
+    }
+    if (total != 2 && total != 12) {
+      EXPECT_GT(eighths, bars.at(2)) << total;
+    }
+  }
+  EXPECT_EQ(bars.at(2), bars.at(12));
+  EXPECT_EQ(bars.at(7), 50 * 8);
 }
 
 TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,17 @@
 #include "rollwright.h"
 #include "tools/odds_report.h"
 #include "tools/options.h"
+#include "tools/prompt.h"
+#include "tools/terminal.h"
 
 namespace {
 
 constexpr char kHelp[] =
-    "usage: rollwright [--seed N] [REQUEST ...]\n"
+    "usage: rollwright [--seed N | --odds] [--help] [--version] [REQUEST ...]\n"
     "Rolls each REQUEST, or each line of standard input, and prints the "
     "reply.\n"
+    "At a terminal with no REQUEST, asks for requests at a prompt until the\n"
+    "end of input or \"quit\".\n"
     "\n"
     "A request: [SETS#] EXPRESSION [skill LEVEL] [COMMENT]\n"
     "  3d6               three six-sided dice (d6 is one die)\n"
@@ -44,19 +49,32 @@ constexpr char kHelp[] =
 bool RollOne(const std::string& request) {
   std::vector<char> buffer = rollwright::RequestBuffer(request);
   DiceMain(0, 0, buffer.data(), 0, 0, 0);
-  std::cout << buffer.data() << std::endl;  // flushed: one reply per request
+  std::string reply = buffer.data();
+  if (rollwright::ColourWanted()) reply = rollwright::ColourReply(reply);
+  std::cout << reply << std::endl;  // flushed: one reply per request
   return std::strncmp(buffer.data(), "Dice Error:", 11) != 0;
 }
 
 bool ReportOdds(const std::string& request) {
-  bool answered = rollwright::PrintOdds(request, std::cout);
+  bool answered = rollwright::PrintOdds(
+      request, std::cout, {.bars = true, .colour = rollwright::ColourWanted()});
   std::cout.flush();
   return answered;
 }
 
 using Answer = bool (*)(const std::string& request);
 
+bool AnswerAtPrompt(Answer answer) {
+  rollwright::Prompt prompt;
+  bool allAnswered = true;
+  while (std::optional<std::string> request = prompt.Read()) {
+    allAnswered = answer(*request) && allAnswered;
+  }
+  return allAnswered;
+}
+
 bool AnswerStandardInput(Answer answer) {
+  if (rollwright::IsTerminal(0)) return AnswerAtPrompt(answer);
   bool allAnswered = true;
   std::string line;
   while (std::getline(std::cin, line)) {

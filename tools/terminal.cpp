@@ -1,0 +1,85 @@
+#include "tools/terminal.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+namespace rollwright {
+namespace {
+
+struct Phrase {
+  const char* text;
+  const char* colour;
+};
+
+// The reply's own words for each grade, in Grade order, then the critical.
+const Phrase kPhrases[] = {
+    {" for an Amazing Success", "\033[1;32m"},
+    {" for a Good Success", "\033[32m"},
+    {" for an Ordinary Success", "\033[36m"},
+    {" Failing", "\033[33m"},
+    {" with a Critical Failure", kCriticalColour},
+};
+
+}  // namespace
+
+bool IsTerminal(int descriptor) {
+#if defined(_WIN32)
+  (void)descriptor;
+  return false;  // the Windows console keeps the plain tool
+#else
+  return isatty(descriptor) == 1;
+#endif
+}
+
+bool ColourWanted() {
+  const char* noColour = std::getenv("NO_COLOR");
+  return IsTerminal(1) && (noColour == nullptr || *noColour == '\0');
+}
+
+const char* GradeColour(Grade grade) { return kPhrases[grade].colour; }
+
+std::string ColourReply(const std::string& reply) {
+  const std::string gets = " and gets ";
+  size_t start = reply.rfind(gets);
+  if (start == std::string::npos) return reply;
+  std::string coloured = reply.substr(0, start + gets.size());
+  for (size_t at = start + gets.size(); at < reply.size();) {
+    const Phrase* found = nullptr;
+    for (const Phrase& phrase : kPhrases) {
+      if (reply.compare(at, std::string::traits_type::length(phrase.text),
+                        phrase.text) == 0) {
+        found = &phrase;
+      }
+    }
+    if (found == nullptr) {
+      coloured += reply[at++];
+      continue;
+    }
+    coloured += ' ';
+    coloured += found->colour;
+    coloured += found->text + 1;
+    coloured += kPlainColour;
+    at += std::string::traits_type::length(found->text);
+  }
+  return coloured;
+}
+
+std::string Bar(double fraction, int width) {
+  double columns = std::fmax(0.0, std::fmin(fraction, 1.0)) * width;
+#if defined(_WIN32)
+  return std::string(static_cast<size_t>(std::lround(columns)), '#');
+#else
+  static const char* const kEighths[] = {"", "▏", "▎", "▍", "▌", "▋", "▊", "▉"};
+  auto eighths = static_cast<long>(std::floor(columns * 8));
+  std::string bar;
+  for (long i = 0; i < eighths / 8; ++i) bar += "█";
+  bar += kEighths[eighths % 8];
+  return bar;
+#endif
+}
+
+}  // namespace rollwright
