@@ -50,6 +50,42 @@ function(rollwright_target_defaults target)
   if(MINGW)
     target_link_options(${target} PRIVATE -static)
   endif()
+  if(NOT ROLLWRIGHT_INSTRUMENTED)
+    rollwright_release_options(${target})
+  endif()
+endfunction()
+
+# What a release binary is built with: no code or data that nothing calls
+# (every function and datum in a section of its own, unused sections
+# dropped), and the same bytes from the same commit in any folder at any
+# time (source and build folders mapped to fixed names, no link timestamp).
+function(rollwright_release_options target)
+  target_compile_options(${target} PRIVATE -ffunction-sections -fdata-sections
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=rollwright
+    -ffile-prefix-map=${PROJECT_BINARY_DIR}=rollwright-build)
+  target_link_options(${target} PRIVATE -Wl,--gc-sections)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -Wl,--no-insert-timestamp)
+  endif()
+endfunction()
+
+# A shipped binary's debug information goes into a file of its own beside it
+# (NAME.debug), which the binary names in its .gnu_debuglink section; the
+# packages hold the binary stripped.
+function(rollwright_split_debug target)
+  if(ROLLWRIGHT_INSTRUMENTED)
+    return()
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}>
+            $<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --remove-section=.gnu_debuglink
+            --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
+            $<TARGET_FILE:${target}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
+  install(FILES $<TARGET_FILE:${target}>.debug
+    DESTINATION ${ARGV1} COMPONENT debug)
 endfunction()
 
 # A program that loads the built module by file name, as a host does

@@ -14,7 +14,7 @@
 
 namespace rollwright {
 
-// At most this many bytes, the NUL included, are written into the buffer.
+// A reply takes at most this many bytes of the buffer, the NUL included.
 inline constexpr int32_t ReplyCapacity = 900;
 
 class Rollwright {

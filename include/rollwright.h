@@ -15,9 +15,12 @@
  * Elsewhere they use the platform's C calling convention.
  *
  * Buffer: the host owns it. It must hold at least ROLLWRIGHT_REPLY_CAPACITY
- * bytes, and at least the request's length plus one. The module writes at
- * most ROLLWRIGHT_REPLY_CAPACITY bytes into it, the NUL included: a longer
- * sentence is cut after the last whole total that fits.
+ * bytes, and at least the request's length plus one. The reply, its NUL
+ * included, ends within the first ROLLWRIGHT_REPLY_CAPACITY bytes: a longer
+ * sentence is cut after the last whole total that fits. Removing a set-count
+ * prefix moves the rest of the request within the request's own length, so
+ * the module writes at most ROLLWRIGHT_REPLY_CAPACITY bytes or the request's
+ * length plus one, whichever is more.
  *
  * Threads: DiceMain may be called on any thread, on several at once. Each
  * thread has its own random generator, which starts at the same fixed state
@@ -48,7 +51,7 @@
 #define ROLLWRIGHT_API __attribute__((visibility("default")))
 #endif
 
-/* The most bytes, NUL included, that DiceMain writes into the buffer. */
+/* The most bytes, NUL included, that a reply takes in the buffer. */
 #define ROLLWRIGHT_REPLY_CAPACITY 900
 
 #ifdef __cplusplus

@@ -1,12 +1,24 @@
 #!/bin/sh
-# Installs, as root on Debian 12, every package that building and testing
-# every preset needs. Installs only what is missing.
+# Installs, as root on Debian 12, the packages that a task needs; only what is
+# missing. "roll": what building the module and the tool needs (a compiler
+# and CMake). "all" (the default): what building and testing every preset
+# needs, the mingw-w64 cross compilers and Wine (with i386 multiarch) among it.
+# Usage: install-deps.sh [roll|all]
 set -eu
-packages="cmake make g++ libedit-dev googletest libbenchmark-dev valgrind
-  clang libclang-rt-14-dev gcovr g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine32:i386 wine64"
+roll_packages="cmake make g++"
+all_packages="$roll_packages libedit-dev googletest libbenchmark-dev valgrind
+  clang clang-tidy cppcheck libclang-rt-14-dev gcovr g++-mingw-w64-i686
+  g++-mingw-w64-x86-64 wine wine32:i386 wine64 dpkg-dev fakeroot lintian
+  help2man diffoscope-minimal pkg-config"
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+case ${1:-all} in
+  roll) packages=$roll_packages ;;
+  all) packages=$all_packages ;;
+  *) echo "usage: install-deps.sh [roll|all]" >&2; exit 2 ;;
+esac
+
+if [ "${1:-all}" = all ] &&
+   ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
   updated=no
 fi

@@ -1,8 +1,19 @@
 #!/bin/sh
-# Builds the command-line tool (default preset) if needed and rolls the
-# requests given: scripts/roll.sh "3d6 skill 12 sword"
+# Rolls the requests given with the module, through the rollwright tool:
+#   scripts/roll.sh "3d6 skill 12 sword" "3#2d6+1 fire"
+# The first time, it installs a compiler and CMake if they are missing (as
+# root on Debian 12) and builds just the module and the tool (preset "tool"),
+# showing the build's progress. After that it only rolls, unless a source
+# file has changed since the tool was built.
 set -eu
 cd "$(dirname "$0")/.."
-cmake --preset default >/dev/null
-cmake --build --preset default --target rollwright_cli >/dev/null
-exec build/default/rollwright "$@"
+tool=build/tool/rollwright
+if [ ! -x "$tool" ] ||
+   [ -n "$(find CMakeLists.txt CMakePresets.json cmake dice host include \
+             odds text tools -newer "$tool" -print -quit)" ]; then
+  command -v cmake >/dev/null && command -v g++ >/dev/null && command -v make >/dev/null ||
+    scripts/install-deps.sh roll
+  cmake --preset tool
+  cmake --build --preset tool --target rollwright_cli
+fi
+exec "$tool" "$@"
