@@ -30,7 +30,7 @@ extern "C" ROLLWRIGHT_API int32_t ROLLWRIGHT_CALL DiceMain(int32_t, int32_t,
                                                            int32_t, int32_t,
                                                            int32_t) {
   if (buffer == nullptr) return kResult;
-  rollwright::CallFrame frame;
+  [[maybe_unused]] rollwright::CallFrame frame;  // for the whole call
   try {
     Answer(buffer);
   } catch (const rollwright::Rollwright::DiceError& error) {
