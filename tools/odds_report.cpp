@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <vector>
 
 #include "dice/rules.h"
-#include "host/error_messages.h"
-#include "odds/odds.h"
+#include "odds/odds_summary.h"
 #include "tools/terminal.h"
 
 namespace rollwright {
@@ -55,151 +53,115 @@ std::string Label(const std::string& words) {
 }
 
 // The grades in the reply's words and order, then the critical failures.
-void PrintGrades(std::ostream& out, const Odds& odds, int32_t skill,
+void PrintGrades(std::ostream& out, const OddsSummary& summary,
                  OddsStyle style) {
   static const char* const kWords[] = {"Amazing Success", "Good Success",
                                        "Ordinary Success", "Failing"};
-  std::array<double, 4> grades{};
-  double critical = 0;
-  for (const auto& [total, mass] : odds.Totals().Totals()) {
-    grades[GradeOf(skill, total)] += mass.plain;
-    critical += mass.critical;
-  }
-  Lines lines(
-      out, style,
-      std::max(critical, *std::max_element(grades.begin(), grades.end())));
+  const std::array<double, 4>& grades = summary.grades;
+  Lines lines(out, style,
+              std::max(summary.critical,
+                       *std::max_element(grades.begin(), grades.end())));
   for (size_t grade = 0; grade < grades.size(); ++grade) {
     lines.Print(Label(kWords[grade]), grades[grade],
                 GradeColour(static_cast<Grade>(grade)));
   }
-  lines.Print(Label("Critical Failure"), critical, kCriticalColour);
+  lines.Print(Label("Critical Failure"), summary.critical, kCriticalColour);
 }
 
-// The smallest total whose cumulative chance reaches share of the alive mass.
-int32_t Percentile(const Distribution& totals, double alive, double share) {
-  double sum = 0;
-  for (const auto& [total, mass] : totals.Totals()) {
-    sum += mass.Both();
-    if (sum >= alive * share - 1e-12) return total;
-  }
-  return totals.Totals().rbegin()->first;
-}
-
-void PrintPercentiles(std::ostream& out, const Distribution& totals,
-                      double alive) {
+void PrintPercentiles(std::ostream& out, const OddsSummary& summary) {
   out << "  percentile  total\n";
-  for (int share : {1, 5, 10, 25, 50, 75, 90, 95, 99}) {
+  for (const OddsSummary::Percentile& percentile : summary.percentiles) {
     char line[64];
-    std::snprintf(line, sizeof line, "  %9d%%  %5d\n", share,
-                  Percentile(totals, alive, share / 100.0));
+    std::snprintf(line, sizeof line, "  %9d%%  %5d\n", percentile.share,
+                  percentile.total);
     out << line;
   }
 }
 
-// kRanges ranges of equal width from the 0.1st to the 99.9th percentile; the
-// first and the last also hold the rare totals beyond, up to the lowest and
-// the highest.
-void PrintRanges(std::ostream& out, const Distribution& totals, double alive,
-                 OddsStyle style) {
-  const int64_t lowest = totals.Totals().begin()->first;
-  const int64_t highest = totals.Totals().rbegin()->first;
-  const int64_t low = Percentile(totals, alive, 0.001);
-  const int64_t width =
-      (Percentile(totals, alive, 0.999) - low + kRanges) / kRanges;
-  std::vector<double> chances(kRanges);
-  for (const auto& [total, mass] : totals.Totals()) {
-    int64_t range = std::clamp<int64_t>((total - low) / width, 0, kRanges - 1);
-    chances[static_cast<size_t>(range)] += mass.Both();
+double LargestChance(const OddsSummary& summary) {
+  double largest = 0;
+  for (const OddsSummary::Bar& bar : summary.bars) {
+    largest = std::max(largest, bar.chance);
   }
-  Lines lines(out, style, *std::max_element(chances.begin(), chances.end()));
+  return largest;
+}
+
+void PrintRanges(std::ostream& out, const OddsSummary& summary,
+                 OddsStyle style) {
+  Lines lines(out, style, LargestChance(summary));
   out << "  totals            chance\n";
-  for (int64_t i = 0; i < kRanges; ++i) {
-    int64_t first = i == 0 ? lowest : low + i * width;
-    int64_t last = i == kRanges - 1 ? highest : low + (i + 1) * width - 1;
+  for (const OddsSummary::Bar& bar : summary.bars) {
     char label[64];
     std::snprintf(label, sizeof label, "  %7lld..%-7lld ",
-                  static_cast<long long>(first), static_cast<long long>(last));
-    lines.Print(label, chances[static_cast<size_t>(i)]);
+                  static_cast<long long>(bar.first),
+                  static_cast<long long>(bar.last));
+    lines.Print(label, bar.chance);
   }
 }
 
-void PrintEachTotal(std::ostream& out, const Distribution& totals,
+void PrintEachTotal(std::ostream& out, const OddsSummary& summary,
                     OddsStyle style) {
-  double largest = 0;
-  for (const auto& [total, mass] : totals.Totals()) {
-    largest = std::max(largest, mass.Both());
-  }
-  Lines lines(out, style, largest);
+  Lines lines(out, style, LargestChance(summary));
   out << "  total  chance\n";
-  for (const auto& [total, mass] : totals.Totals()) {
+  for (const OddsSummary::Bar& bar : summary.bars) {
     char label[32];
-    std::snprintf(label, sizeof label, "  %5d ", total);
-    lines.Print(label, mass.Both());
+    std::snprintf(label, sizeof label, "  %5lld ",
+                  static_cast<long long>(bar.first));
+    lines.Print(label, bar.chance);
   }
 }
 
-void PrintTotals(std::ostream& out, const Odds& odds, OddsStyle style) {
-  const Distribution& totals = odds.Totals();
-  double alive = totals.TotalMass();
-  double sum = 0;
-  double critical = 0;
-  for (const auto& [total, mass] : totals.Totals()) {
-    sum += total * mass.Both();
-    critical += mass.critical;
-  }
+void PrintTotals(std::ostream& out, const OddsSummary& summary,
+                 OddsStyle style) {
   char line[96];
   std::snprintf(line, sizeof line, "  lowest %d, highest %d, mean %.2f\n",
-                totals.Totals().begin()->first, totals.Totals().rbegin()->first,
-                sum / alive);
+                summary.lowest, summary.highest, summary.mean);
   out << line;
-  if (odds.HasTwentySidedGroup()) {
-    Lines(out, {}, 0).Print(Label("Critical Failure"), critical);
+  if (summary.twentySided) {
+    Lines(out, {}, 0).Print(Label("Critical Failure"), summary.critical);
   }
-  if (totals.Totals().size() <= kListedTotals) {
-    PrintEachTotal(out, totals, style);
+  if (summary.eachTotal) {
+    PrintEachTotal(out, summary, style);
     return;
   }
-  PrintPercentiles(out, totals, alive);
-  if (style.bars) PrintRanges(out, totals, alive, style);
+  PrintPercentiles(out, summary);
+  if (style.bars) PrintRanges(out, summary, style);
 }
 
 void PrintReport(std::ostream& out, const std::string& request,
-                 const Rollwright& parsed, const Odds& odds, OddsStyle style) {
+                 const OddsSummary& summary, OddsStyle style) {
   out << "odds of " << request;
-  if (parsed.Sets() > 1) out << ", each of " << parsed.Sets() << " sets";
+  if (summary.sets > 1) out << ", each of " << summary.sets << " sets";
   out << ":\n";
-  if (odds.Totals().TotalMass() > 0) {
-    if (parsed.Skill() != 0) {
-      PrintGrades(out, odds, parsed.Skill(), style);
+  if (summary.anyTotal) {
+    if (summary.skill != 0) {
+      PrintGrades(out, summary, style);
     } else {
-      PrintTotals(out, odds, style);
+      PrintTotals(out, summary, style);
     }
   }
-  for (const auto& [code, chance] : odds.Errors()) {
-    Lines(out, {}, 0).Print(Label(ErrorMessage(code)), chance);
+  for (const OddsSummary::ErrorChance& error : summary.errors) {
+    Lines(out, {}, 0).Print(Label(error.message), error.chance);
   }
 }
 
 }  // namespace
 
 bool PrintOdds(const std::string& request, std::ostream& out, OddsStyle style) {
-  std::vector<char> buffer(request.begin(), request.end());
-  buffer.push_back('\0');
-  try {
-    Rollwright parsed(buffer.data());
-    Odds odds(parsed.Expression());
-    if (odds.Totals().TotalMass() <= 0 && odds.Errors().size() == 1) {
-      out << ErrorMessage(odds.Errors().begin()->first) << '\n';
+  OddsSummary summary = SummariseOdds(request);
+  switch (summary.answer) {
+    case OddsSummary::Answer::kRefused:
+      out << summary.refusal << '\n';
       return false;
-    }
-    PrintReport(out, request, parsed, odds, style);
-    return true;
-  } catch (const Rollwright::DiceError& error) {
-    out << ErrorMessage(error.code) << '\n';
-  } catch (const Distribution::TooManyOutcomes&) {
-    out << "odds of " << request << ": too many outcomes to compute exactly\n";
+    case OddsSummary::Answer::kTooManyOutcomes:
+      out << "odds of " << request
+          << ": too many outcomes to compute exactly\n";
+      return false;
+    case OddsSummary::Answer::kOdds:
+      break;
   }
-  return false;
+  PrintReport(out, request, summary, style);
+  return true;
 }
 
 }  // namespace rollwright

@@ -8,11 +8,6 @@
 
 namespace rollwright {
 
-// At most this many distinct totals are listed one by one; more are shown
-// as percentiles and as kRanges ranges of equal width.
-inline constexpr size_t kListedTotals = 30;
-inline constexpr int kRanges = 20;
-
 // How the numbers are dressed: bars scaled to the largest chance (fitting 80
 // columns), and colours for the grades.
 struct OddsStyle {

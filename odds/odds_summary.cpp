@@ -1,0 +1,123 @@
+#include "odds/odds_summary.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "dice/rollwright.h"
+#include "dice/rules.h"
+#include "host/error_messages.h"
+#include "odds/odds.h"
+
+namespace rollwright {
+namespace {
+
+// The smallest total whose cumulative chance reaches share of the alive mass.
+int32_t PercentileOf(const Distribution& totals, double alive, double share) {
+  double sum = 0;
+  for (const auto& [total, mass] : totals.Totals()) {
+    sum += mass.Both();
+    if (sum >= alive * share - 1e-12) return total;
+  }
+  return totals.Totals().rbegin()->first;
+}
+
+void SummariseGrades(const Distribution& totals, OddsSummary& summary) {
+  for (const auto& [total, mass] : totals.Totals()) {
+    summary.grades[GradeOf(summary.skill, total)] += mass.plain;
+  }
+}
+
+// kRanges ranges of equal width from the 0.1st to the 99.9th percentile; the
+// first and the last also hold the rare totals beyond, up to the lowest and
+// the highest.
+void SummariseRanges(const Distribution& totals, double alive,
+                     OddsSummary& summary) {
+  for (int share : {1, 5, 10, 25, 50, 75, 90, 95, 99}) {
+    summary.percentiles.push_back(
+        {share, PercentileOf(totals, alive, share / 100.0)});
+  }
+  const int64_t low = PercentileOf(totals, alive, 0.001);
+  const int64_t width =
+      (PercentileOf(totals, alive, 0.999) - low + kRanges) / kRanges;
+  std::vector<double> chances(kRanges);
+  for (const auto& [total, mass] : totals.Totals()) {
+    int64_t range = std::clamp<int64_t>((total - low) / width, 0, kRanges - 1);
+    chances[static_cast<size_t>(range)] += mass.Both();
+  }
+  for (int64_t i = 0; i < kRanges; ++i) {
+    int64_t first = i == 0 ? summary.lowest : low + i * width;
+    int64_t last = i == kRanges - 1 ? summary.highest : low + (i + 1) * width - 1;
+    summary.bars.push_back({first, last, chances[static_cast<size_t>(i)]});
+  }
+}
+
+void SummariseTotals(const Distribution& totals, OddsSummary& summary) {
+  double alive = totals.TotalMass();
+  double sum = 0;
+  for (const auto& [total, mass] : totals.Totals()) {
+    sum += total * mass.Both();
+  }
+  summary.lowest = totals.Totals().begin()->first;
+  summary.highest = totals.Totals().rbegin()->first;
+  summary.mean = sum / alive;
+  summary.eachTotal = totals.Totals().size() <= kListedTotals;
+  if (!summary.eachTotal) {
+    SummariseRanges(totals, alive, summary);
+    return;
+  }
+  for (const auto& [total, mass] : totals.Totals()) {
+    summary.bars.push_back({total, total, mass.Both()});
+  }
+}
+
+void Summarise(const Odds& odds, OddsSummary& summary) {
+  const Distribution& totals = odds.Totals();
+  summary.twentySided = odds.HasTwentySidedGroup();
+  summary.anyTotal = totals.TotalMass() > 0;
+  for (const auto& [total, mass] : totals.Totals()) {
+    summary.critical += mass.critical;
+  }
+  for (const auto& [code, chance] : odds.Errors()) {
+    summary.errors.push_back({ErrorMessage(code), chance});
+  }
+  if (!summary.anyTotal) return;
+  if (summary.skill != 0) {
+    SummariseGrades(totals, summary);
+  } else {
+    SummariseTotals(totals, summary);
+  }
+}
+
+OddsSummary Refused(const char* message) {
+  OddsSummary summary;
+  summary.answer = OddsSummary::Answer::kRefused;
+  summary.refusal = message;
+  return summary;
+}
+
+}  // namespace
+
+OddsSummary SummariseOdds(const std::string& request) {
+  std::vector<char> buffer(request.begin(), request.end());
+  buffer.push_back('\0');
+  try {
+    Rollwright parsed(buffer.data());
+    Odds odds(parsed.Expression());
+    if (odds.Totals().TotalMass() <= 0 && odds.Errors().size() == 1) {
+      return Refused(ErrorMessage(odds.Errors().begin()->first));
+    }
+    OddsSummary summary;
+    summary.sets = parsed.Sets();
+    summary.skill = parsed.Skill();
+    Summarise(odds, summary);
+    return summary;
+  } catch (const Rollwright::DiceError& error) {
+    return Refused(ErrorMessage(error.code));
+  } catch (const Distribution::TooManyOutcomes&) {
+    OddsSummary summary;
+    summary.answer = OddsSummary::Answer::kTooManyOutcomes;
+    return summary;
+  }
+}
+
+}  // namespace rollwright

@@ -1,0 +1,62 @@
+// What a player is shown of the exact odds of one set of a request: each
+// grade and the Critical Failure for a skill test; otherwise the lowest,
+// highest and mean total and a chance per total (or, past kListedTotals
+// totals, per range of totals, beside the percentiles); and the chance of
+// each error. The command-line report and the browser page both draw it.
+// A plain value.
+#ifndef ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
+#define ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rollwright {
+
+// At most this many distinct totals are listed one by one; more are shown
+// as percentiles and as kRanges ranges of equal width.
+inline constexpr size_t kListedTotals = 30;
+inline constexpr int kRanges = 20;
+
+struct OddsSummary {
+  enum class Answer { kOdds, kRefused, kTooManyOutcomes };
+  // The totals first to last (one total when first == last) and their chance.
+  struct Bar {
+    int64_t first;
+    int64_t last;
+    double chance;
+  };
+  struct Percentile {
+    int share;  // in percent
+    int32_t total;
+  };
+  struct ErrorChance {
+    const char* message;
+    double chance;
+  };
+
+  Answer answer = Answer::kOdds;
+  const char* refusal = nullptr;  // the module's reply, when kRefused
+  int32_t sets = 1;
+  int32_t skill = 0;          // the totals are graded when not 0
+  bool anyTotal = false;      // some outcome is a total, not an error
+  bool twentySided = false;   // the expression has a d20 group
+  double critical = 0;        // the chance of a Critical Failure
+  std::array<double, 4> grades{};  // by Grade, without the critical ones
+  int32_t lowest = 0;
+  int32_t highest = 0;
+  double mean = 0;
+  bool eachTotal = true;  // bars holds one bar per total, else ranges
+  std::vector<Bar> bars;
+  std::vector<Percentile> percentiles;  // when not eachTotal
+  std::vector<ErrorChance> errors;
+};
+
+// The odds of request, or why the module or the odds refuse it.
+OddsSummary SummariseOdds(const std::string& request);
+
+}  // namespace rollwright
+
+#endif  // ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
