@@ -1,21 +1,29 @@
 #!/bin/sh
 # Installs, as root on Debian 12, the packages that a task needs; only what is
 # missing. "roll": what building the module and the tool needs (a compiler
-# and CMake). "all" (the default): what building and testing every preset
-# needs, the mingw-w64 cross compilers and Wine (with i386 multiarch) among it.
-# Usage: install-deps.sh [roll|all]
+# and CMake). "web": what building the browser page needs (emscripten).
+# "all" (the default): what building and testing every preset needs, the
+# mingw-w64 cross compilers, Wine (with i386 multiarch) and chromium among it.
+# Usage: install-deps.sh [roll|web|all]
 set -eu
 roll_packages="cmake make g++"
-all_packages="$roll_packages libedit-dev googletest libbenchmark-dev valgrind
-  clang clang-tidy cppcheck libclang-rt-14-dev gcovr g++-mingw-w64-i686
-  g++-mingw-w64-x86-64 wine wine32:i386 wine64 dpkg-dev fakeroot lintian
-  help2man diffoscope-minimal pkg-config"
+web_packages="cmake make emscripten node-acorn python3"
+all_packages="g++ $web_packages libedit-dev googletest
+  libbenchmark-dev valgrind clang clang-tidy cppcheck libclang-rt-14-dev gcovr
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 dpkg-dev
+  fakeroot lintian help2man diffoscope-minimal pkg-config chromium"
 
 case ${1:-all} in
   roll) packages=$roll_packages ;;
+  web) packages=$web_packages ;;
   all) packages=$all_packages ;;
-  *) echo "usage: install-deps.sh [roll|all]" >&2; exit 2 ;;
+  *) echo "usage: install-deps.sh [roll|web|all]" >&2; exit 2 ;;
 esac
+# npm comes with Node.js from some sources, as a package of its own from
+# Debian's.
+if [ "${1:-all}" = all ] && ! command -v npm >/dev/null; then
+  packages="$packages npm"
+fi
 
 if [ "${1:-all}" = all ] &&
    ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -5,9 +5,11 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-presets=(default asan tsan fuzz coverage windows-x86 windows-x64)
+# The browser test of "wasm" compares the page with the tool of "default".
+presets=(default wasm asan tsan fuzz coverage windows-x86 windows-x64)
 
 scripts/install-deps.sh || exit 1
+npm ci --prefix tests/browser --no-audit --no-fund || exit 1
 
 summary=()
 passed=0

@@ -1,0 +1,127 @@
+// The browser page's way into the engine, beside the module's own DiceMain
+// and LoadDll: a seed set as the tool's --seed sets it, and the odds of a
+// request as JSON for the page to draw. Nothing thrown escapes into the page.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "dice/random.h"
+#include "odds/odds_summary.h"
+
+namespace rollwright {
+namespace {
+
+void AppendNumber(std::string& json, double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  json += text;
+}
+
+void AppendInteger(std::string& json, int64_t value) {
+  json += std::to_string(value);
+}
+
+// Every text the engine gives is plain ASCII without quotes or backslashes.
+void AppendField(std::string& json, const char* name) {
+  json += json.size() > 1 ? ",\"" : "\"";
+  json += name;
+  json += "\":";
+}
+
+void AppendText(std::string& json, const char* name, const char* text) {
+  AppendField(json, name);
+  json += '"';
+  json += text;
+  json += '"';
+}
+
+void AppendBars(std::string& json, const OddsSummary& summary) {
+  AppendField(json, "bars");
+  json += '[';
+  for (const OddsSummary::Bar& bar : summary.bars) {
+    if (json.back() != '[') json += ',';
+    json += '[';
+    AppendInteger(json, bar.first);
+    json += ',';
+    AppendInteger(json, bar.last);
+    json += ',';
+    AppendNumber(json, bar.chance);
+    json += ']';
+  }
+  json += ']';
+}
+
+void AppendGrades(std::string& json, const OddsSummary& summary) {
+  AppendField(json, "grades");
+  json += '[';
+  for (double grade : summary.grades) {
+    if (json.back() != '[') json += ',';
+    AppendNumber(json, grade);
+  }
+  json += ']';
+}
+
+void AppendErrors(std::string& json, const OddsSummary& summary) {
+  AppendField(json, "errors");
+  json += '[';
+  for (const OddsSummary::ErrorChance& error : summary.errors) {
+    if (json.back() != '[') json += ',';
+    json += "[\"";
+    json += error.message;
+    json += "\",";
+    AppendNumber(json, error.chance);
+    json += ']';
+  }
+  json += ']';
+}
+
+std::string OddsJson(const OddsSummary& summary) {
+  std::string json = "{";
+  if (summary.answer == OddsSummary::Answer::kRefused) {
+    AppendText(json, "refused", summary.refusal);
+    return json + '}';
+  }
+  if (summary.answer == OddsSummary::Answer::kTooManyOutcomes) {
+    AppendText(json, "refused", "too many outcomes to compute exactly");
+    return json + '}';
+  }
+  const std::pair<const char*, double> numbers[] = {
+      {"sets", summary.sets},       {"skill", summary.skill},
+      {"critical", summary.critical}, {"lowest", summary.lowest},
+      {"highest", summary.highest}, {"mean", summary.mean}};
+  for (const auto& [name, value] : numbers) {
+    AppendField(json, name);
+    AppendNumber(json, value);
+  }
+  const std::pair<const char*, bool> flags[] = {
+      {"anyTotal", summary.anyTotal},
+      {"twentySided", summary.twentySided},
+      {"eachTotal", summary.eachTotal}};
+  for (const auto& [name, value] : flags) {
+    AppendField(json, name);
+    json += value ? "true" : "false";
+  }
+  AppendGrades(json, summary);
+  AppendBars(json, summary);
+  AppendErrors(json, summary);
+  return json + '}';
+}
+
+}  // namespace
+}  // namespace rollwright
+
+// Sets the generator's state, as rollwright --seed does.
+extern "C" void RollwrightSeed(uint32_t seed) { rollwright::RandomSeed(seed); }
+
+// The odds of one set of request as JSON: {"refused": message} when the
+// module or the odds refuse it, else the figures of an OddsSummary. The text
+// stays valid until the next call.
+extern "C" const char* RollwrightOdds(const char* request) {
+  static std::string json;
+  try {
+    json = rollwright::OddsJson(rollwright::SummariseOdds(request));
+    return json.c_str();
+  } catch (...) {
+    return "{\"refused\":\"Dice Error: Out of memory!\"}";
+  }
+}
