@@ -13,10 +13,10 @@
 namespace rollwright {
 
 // One step of the generator, modulo 2^32.
-constexpr uint32_t NextState(uint32_t state) { return state * 22695477u + 1u; }
+constexpr uint32_t NextState(uint32_t state) { return state * 22695477U + 1U; }
 
 // The value a fresh state gives: bits 16 to 30, from 0 to 32767.
-constexpr uint32_t OutputOf(uint32_t state) { return (state >> 16) & 32767u; }
+constexpr uint32_t OutputOf(uint32_t state) { return (state >> 16) & 32767U; }
 
 // The calling thread's state, and setting it.
 uint32_t LoadRandomState();

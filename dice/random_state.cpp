@@ -6,12 +6,12 @@
 namespace rollwright {
 namespace {
 
-thread_local uint32_t state = 1;
+thread_local uint32_t threadState = 1;
 
 }  // namespace
 
-uint32_t LoadRandomState() { return state; }
+uint32_t LoadRandomState() { return threadState; }
 
-void StoreRandomState(uint32_t value) { state = value; }
+void StoreRandomState(uint32_t state) { threadState = state; }
 
 }  // namespace rollwright

@@ -41,7 +41,7 @@ int32_t Rollwright::RollDice(int32_t count, int32_t sides) {
   if (broken != DiceLimit::kWithin) throw DiceError(ErrorOf(broken));
   count = DiceRolled(count);
   if (sides == 20) ++d20Groups;
-  const uint32_t faces = static_cast<uint32_t>(sides);
+  const auto faces = static_cast<uint32_t>(sides);
   uint32_t state = NextState(LoadRandomState());
   uint32_t sum = OutputOf(state) % faces + 1;
   if (IsCriticalGroup(sides, d20Groups) &&

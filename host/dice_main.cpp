@@ -25,10 +25,9 @@ void Reply(char* buffer, const char* message) { std::strcpy(buffer, message); }
 
 }  // namespace
 
-extern "C" ROLLWRIGHT_API int32_t ROLLWRIGHT_CALL DiceMain(int32_t, int32_t,
-                                                           char* buffer,
-                                                           int32_t, int32_t,
-                                                           int32_t) {
+extern "C" ROLLWRIGHT_API int32_t ROLLWRIGHT_CALL
+DiceMain(int32_t /*unused1*/, int32_t /*unused2*/, char* buffer,
+         int32_t /*unused4*/, int32_t /*unused5*/, int32_t /*unused6*/) {
   if (buffer == nullptr) return kResult;
   [[maybe_unused]] rollwright::CallFrame frame;  // for the whole call
   try {
@@ -42,6 +41,6 @@ extern "C" ROLLWRIGHT_API int32_t ROLLWRIGHT_CALL DiceMain(int32_t, int32_t,
   return kResult;
 }
 
-extern "C" ROLLWRIGHT_API void ROLLWRIGHT_CALL LoadDll(int32_t) {
+extern "C" ROLLWRIGHT_API void ROLLWRIGHT_CALL LoadDll(int32_t /*unused*/) {
   rollwright::RandomSeed(static_cast<uint32_t>(std::time(nullptr)));
 }

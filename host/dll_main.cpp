@@ -8,7 +8,8 @@
 
 #include "host/thread_slot.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE /*module*/, DWORD reason,
+                               LPVOID /*reserved*/) {
   using rollwright::exceptionSlot;
   using rollwright::randomSlot;
   if (reason == DLL_PROCESS_ATTACH) {

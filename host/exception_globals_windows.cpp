@@ -14,12 +14,15 @@ rollwright::ExceptionGlobals outsideAnyCall;
 
 }  // namespace
 
+// The run-time's own names, which these replace.
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" rollwright::ExceptionGlobals* __cxa_get_globals() noexcept {
   void* frame = rollwright::exceptionSlot.Get();
   return frame != nullptr ? static_cast<rollwright::ExceptionGlobals*>(frame)
                           : &outsideAnyCall;
 }
 
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" rollwright::ExceptionGlobals* __cxa_get_globals_fast() noexcept {
   return __cxa_get_globals();
 }

@@ -32,6 +32,8 @@ class Running {
 
 }  // namespace
 
+// The name the linker gives the replacement of pthread_once.
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
 extern "C" int __wrap_pthread_once(volatile LONG* once, void (*init)()) {
   for (;;) {
     LONG seen = InterlockedCompareExchange(once, kRunning, kNotRun);

@@ -29,6 +29,8 @@ uint32_t LoadRandomState() {
 
 void StoreRandomState(uint32_t state) {
   uintptr_t stored = state ^ kFreshState;
+  // The slot's value is the state itself, never a pointer to follow.
+  // NOLINTNEXTLINE(performance-no-int-to-ptr)
   Slot().Set(reinterpret_cast<void*>(stored));
 }
 

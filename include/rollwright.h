@@ -37,7 +37,7 @@
 #ifndef ROLLWRIGHT_H_
 #define ROLLWRIGHT_H_
 
-#include <stdint.h>
+#include <stdint.h> /* NOLINT(modernize-deprecated-headers): a C header */
 
 #if defined(_WIN32) && !defined(_WIN64)
 #define ROLLWRIGHT_CALL __stdcall

@@ -13,7 +13,7 @@ void FastFourierTransform(Spectrum& a, bool inverse) {
   const size_t n = a.size();
   for (size_t i = 1, j = 0; i < n; ++i) {
     size_t bit = n >> 1;
-    for (; j & bit; bit >>= 1) j ^= bit;
+    for (; (j & bit) != 0; bit >>= 1) j ^= bit;
     j ^= bit;
     if (i < j) std::swap(a[i], a[j]);
   }

@@ -35,7 +35,7 @@ std::vector<double> SumOfDice(int32_t n, int32_t sides) {
     };
     std::vector<double> next(table.size() + static_cast<size_t>(sides) - 1);
     for (size_t j = 0; j < next.size(); ++j) {
-      int64_t at = static_cast<int64_t>(j);
+      auto at = static_cast<int64_t>(j);
       next[j] = (common * window(at, sides) + window(at, favoured)) / kDraws;
     }
     table = std::move(next);
@@ -140,7 +140,7 @@ Distribution Distribution::CombineDense(const Distribution& a,
 Distribution::Dense Distribution::ToDense(bool negate) const {
   const int64_t first = totals.begin()->first;
   const int64_t last = totals.rbegin()->first;
-  const size_t size = static_cast<size_t>(last - first + 1);
+  const auto size = static_cast<size_t>(last - first + 1);
   Dense dense{negate ? -last : first, std::vector<double>(size),
               std::vector<double>(size), std::vector<double>(size)};
   for (const auto& [total, mass] : totals) {

@@ -32,6 +32,8 @@ class Odds {
  private:
   template <class Evaluator>
   friend void WalkExpression(const String& expression, Evaluator& evaluator);
+  // A member, as the walk asks each evaluator for its numbers.
+  // NOLINTNEXTLINE(readability-convert-member-functions-to-static)
   Distribution Number(int32_t value) const {
     return Distribution::Point(value);
   }

@@ -46,7 +46,8 @@ void SummariseRanges(const Distribution& totals, double alive,
   }
   for (int64_t i = 0; i < kRanges; ++i) {
     int64_t first = i == 0 ? summary.lowest : low + i * width;
-    int64_t last = i == kRanges - 1 ? summary.highest : low + (i + 1) * width - 1;
+    int64_t last =
+        i == kRanges - 1 ? summary.highest : low + (i + 1) * width - 1;
     summary.bars.push_back({first, last, chances[static_cast<size_t>(i)]});
   }
 }

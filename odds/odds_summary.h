@@ -40,10 +40,10 @@ struct OddsSummary {
   Answer answer = Answer::kOdds;
   const char* refusal = nullptr;  // the module's reply, when kRefused
   int32_t sets = 1;
-  int32_t skill = 0;          // the totals are graded when not 0
-  bool anyTotal = false;      // some outcome is a total, not an error
-  bool twentySided = false;   // the expression has a d20 group
-  double critical = 0;        // the chance of a Critical Failure
+  int32_t skill = 0;               // the totals are graded when not 0
+  bool anyTotal = false;           // some outcome is a total, not an error
+  bool twentySided = false;        // the expression has a d20 group
+  double critical = 0;             // the chance of a Critical Failure
   std::array<double, 4> grades{};  // by Grade, without the critical ones
   int32_t lowest = 0;
   int32_t highest = 0;

@@ -76,7 +76,7 @@ String& String::operator+=(const String& other) {
 
 String& String::operator+=(int32_t number) {
   // The magnitude is taken in unsigned arithmetic so that -2147483648 works.
-  uint32_t magnitude = number < 0 ? 0u - static_cast<uint32_t>(number)
+  uint32_t magnitude = number < 0 ? 0U - static_cast<uint32_t>(number)
                                   : static_cast<uint32_t>(number);
   char digits[12];
   char* first = digits + sizeof digits;
@@ -95,14 +95,14 @@ String& String::operator+=(char c) {
 }
 
 String String::From(int32_t position) const {
-  if (position >= length) return String();
-  return String(chars + position, length - position);
+  if (position >= length) return {};
+  return {chars + position, length - position};
 }
 
 String String::Mid(int32_t start, int32_t count) const {
-  if (start >= length || count <= 0) return String();
+  if (start >= length || count <= 0) return {};
   int32_t available = length - start;
-  return String(chars + start, count < available ? count : available);
+  return {chars + start, count < available ? count : available};
 }
 
 int32_t String::Find(int32_t start, const char* text) const {

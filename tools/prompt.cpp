@@ -39,6 +39,8 @@ Prompt::Prompt() = default;
 Prompt::~Prompt() = default;
 #endif
 
+// A member: the history it adds to lasts as long as the Prompt.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 std::optional<std::string> Prompt::Read() {
   std::optional<std::string> line = ReadLine();
   if (!line) std::cout << '\n';  // end of input leaves the prompt's line open

@@ -86,9 +86,9 @@ std::string OddsJson(const OddsSummary& summary) {
     return json + '}';
   }
   const std::pair<const char*, double> numbers[] = {
-      {"sets", summary.sets},       {"skill", summary.skill},
+      {"sets", summary.sets},         {"skill", summary.skill},
       {"critical", summary.critical}, {"lowest", summary.lowest},
-      {"highest", summary.highest}, {"mean", summary.mean}};
+      {"highest", summary.highest},   {"mean", summary.mean}};
   for (const auto& [name, value] : numbers) {
     AppendField(json, name);
     AppendNumber(json, value);
@@ -107,6 +107,9 @@ std::string OddsJson(const OddsSummary& summary) {
   return json + '}';
 }
 
+// The text RollwrightOdds returned last.
+std::string lastOdds;
+
 }  // namespace
 }  // namespace rollwright
 
@@ -117,10 +120,10 @@ extern "C" void RollwrightSeed(uint32_t seed) { rollwright::RandomSeed(seed); }
 // module or the odds refuse it, else the figures of an OddsSummary. The text
 // stays valid until the next call.
 extern "C" const char* RollwrightOdds(const char* request) {
-  static std::string json;
   try {
-    json = rollwright::OddsJson(rollwright::SummariseOdds(request));
-    return json.c_str();
+    rollwright::lastOdds =
+        rollwright::OddsJson(rollwright::SummariseOdds(request));
+    return rollwright::lastOdds.c_str();
   } catch (...) {
     return "{\"refused\":\"Dice Error: Out of memory!\"}";
   }
