@@ -1,7 +1,8 @@
 #!/bin/bash
-# Installs what is missing, then configures, builds and tests every preset.
-# Exits non-zero when any preset fails to build or pass; ends with each
-# preset's CTest summary and the total.
+# Installs what is missing, then configures, builds and tests every preset,
+# and runs the static analysis and the check of reproducible releases. Exits
+# non-zero when any of them fails; ends with each one's summary and the
+# total.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,6 +48,21 @@ for preset in "${presets[@]}"; do
   skipped_total=$((skipped_total + skipped))
   if [ "$skipped" -gt 0 ]; then line="$line ($skipped skipped)"; fi
   summary+=("$preset: $line")
+done
+
+# Checks of the whole tree beyond the presets' tests, each passed or failed
+# as one: static analysis, and two 32-bit release builds that must be the
+# same bytes.
+for check in analyse check-reproducible; do
+  echo "=== $check"
+  if scripts/$check.sh; then
+    summary+=("$check: passed")
+    passed=$((passed + 1))
+  else
+    summary+=("$check: FAILED")
+    failed=$((failed + 1))
+    status=1
+  fi
 done
 
 echo "=== summary"
