@@ -86,27 +86,22 @@ double LargestChance(const OddsSummary& summary) {
   return largest;
 }
 
-void PrintRanges(std::ostream& out, const OddsSummary& summary,
-                 OddsStyle style) {
+// A bar per total, or past kListedTotals totals (and only with bars) per
+// range of totals.
+void PrintBars(std::ostream& out, const OddsSummary& summary, OddsStyle style) {
   Lines lines(out, style, LargestChance(summary));
-  out << "  totals            chance\n";
+  out << (summary.eachTotal ? "  total  chance\n"
+                            : "  totals            chance\n");
   for (const OddsSummary::Bar& bar : summary.bars) {
     char label[64];
-    std::snprintf(label, sizeof label, "  %7lld..%-7lld ",
-                  static_cast<long long>(bar.first),
-                  static_cast<long long>(bar.last));
-    lines.Print(label, bar.chance);
-  }
-}
-
-void PrintEachTotal(std::ostream& out, const OddsSummary& summary,
-                    OddsStyle style) {
-  Lines lines(out, style, LargestChance(summary));
-  out << "  total  chance\n";
-  for (const OddsSummary::Bar& bar : summary.bars) {
-    char label[32];
-    std::snprintf(label, sizeof label, "  %5lld ",
-                  static_cast<long long>(bar.first));
+    if (summary.eachTotal) {
+      std::snprintf(label, sizeof label, "  %5lld ",
+                    static_cast<long long>(bar.first));
+    } else {
+      std::snprintf(label, sizeof label, "  %7lld..%-7lld ",
+                    static_cast<long long>(bar.first),
+                    static_cast<long long>(bar.last));
+    }
     lines.Print(label, bar.chance);
   }
 }
@@ -120,12 +115,8 @@ void PrintTotals(std::ostream& out, const OddsSummary& summary,
   if (summary.twentySided) {
     Lines(out, {}, 0).Print(Label("Critical Failure"), summary.critical);
   }
-  if (summary.eachTotal) {
-    PrintEachTotal(out, summary, style);
-    return;
-  }
-  PrintPercentiles(out, summary);
-  if (style.bars) PrintRanges(out, summary, style);
+  if (!summary.eachTotal) PrintPercentiles(out, summary);
+  if (summary.eachTotal || style.bars) PrintBars(out, summary, style);
 }
 
 void PrintReport(std::ostream& out, const std::string& request,

@@ -35,11 +35,23 @@ void AppendText(std::string& json, const char* name, const char* text) {
   json += '"';
 }
 
-void AppendBars(std::string& json, const OddsSummary& summary) {
-  AppendField(json, "bars");
+// [item, item, ...], each written by appendItem.
+template <class Items, class AppendItem>
+void AppendList(std::string& json, const Items& items, AppendItem appendItem) {
   json += '[';
-  for (const OddsSummary::Bar& bar : summary.bars) {
+  for (const auto& item : items) {
     if (json.back() != '[') json += ',';
+    appendItem(item);
+  }
+  json += ']';
+}
+
+void AppendLists(std::string& json, const OddsSummary& summary) {
+  AppendField(json, "grades");
+  AppendList(json, summary.grades,
+             [&json](double grade) { AppendNumber(json, grade); });
+  AppendField(json, "bars");
+  AppendList(json, summary.bars, [&json](const OddsSummary::Bar& bar) {
     json += '[';
     AppendInteger(json, bar.first);
     json += ',';
@@ -47,32 +59,16 @@ void AppendBars(std::string& json, const OddsSummary& summary) {
     json += ',';
     AppendNumber(json, bar.chance);
     json += ']';
-  }
-  json += ']';
-}
-
-void AppendGrades(std::string& json, const OddsSummary& summary) {
-  AppendField(json, "grades");
-  json += '[';
-  for (double grade : summary.grades) {
-    if (json.back() != '[') json += ',';
-    AppendNumber(json, grade);
-  }
-  json += ']';
-}
-
-void AppendErrors(std::string& json, const OddsSummary& summary) {
+  });
   AppendField(json, "errors");
-  json += '[';
-  for (const OddsSummary::ErrorChance& error : summary.errors) {
-    if (json.back() != '[') json += ',';
-    json += "[\"";
-    json += error.message;
-    json += "\",";
-    AppendNumber(json, error.chance);
-    json += ']';
-  }
-  json += ']';
+  AppendList(json, summary.errors,
+             [&json](const OddsSummary::ErrorChance& error) {
+               json += "[\"";
+               json += error.message;
+               json += "\",";
+               AppendNumber(json, error.chance);
+               json += ']';
+             });
 }
 
 std::string OddsJson(const OddsSummary& summary) {
@@ -101,9 +97,7 @@ std::string OddsJson(const OddsSummary& summary) {
     AppendField(json, name);
     json += value ? "true" : "false";
   }
-  AppendGrades(json, summary);
-  AppendBars(json, summary);
-  AppendErrors(json, summary);
+  AppendLists(json, summary);
   return json + '}';
 }
 
