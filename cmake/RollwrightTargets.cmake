@@ -73,6 +73,27 @@ function(rollwright_release_options target)
   endif()
 endfunction()
 
+# The date a release's files carry where a tool writes one (objcopy and strip
+# rewrite a Windows binary's header with it; CPack dates the archives'
+# entries with it): SOURCE_DATE_EPOCH when it is set, else the date of the
+# commit the sources are at, else 0, so that a build of one commit gives the
+# same bytes at any time.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(ROLLWRIGHT_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+  find_package(Git QUIET)
+  set(ROLLWRIGHT_SOURCE_DATE_EPOCH 0)
+  if(GIT_FOUND)
+    execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+      OUTPUT_VARIABLE commit_date OUTPUT_STRIP_TRAILING_WHITESPACE
+      RESULT_VARIABLE git_status ERROR_QUIET)
+    if(git_status EQUAL 0 AND commit_date MATCHES "^[0-9]+$")
+      set(ROLLWRIGHT_SOURCE_DATE_EPOCH ${commit_date})
+    endif()
+  endif()
+endif()
+
 # A shipped binary's debug information goes into a file of its own beside it
 # (NAME.debug), which the binary names in its .gnu_debuglink section; the
 # packages hold the binary stripped.
@@ -80,10 +101,12 @@ function(rollwright_split_debug target)
   if(ROLLWRIGHT_INSTRUMENTED)
     return()
   endif()
+  set(objcopy ${CMAKE_COMMAND} -E env
+      SOURCE_DATE_EPOCH=${ROLLWRIGHT_SOURCE_DATE_EPOCH} ${CMAKE_OBJCOPY})
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}>
+    COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE:${target}>
             $<TARGET_FILE:${target}>.debug
-    COMMAND ${CMAKE_OBJCOPY} --remove-section=.gnu_debuglink
+    COMMAND ${objcopy} --remove-section=.gnu_debuglink
             --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
             $<TARGET_FILE:${target}>
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
