@@ -20,6 +20,10 @@ namespace rollwright {
 inline constexpr size_t kListedTotals = 30;
 inline constexpr int kRanges = 20;
 
+// Why the odds of a request with kTooManyOutcomes are not shown.
+inline constexpr char kTooManyOutcomesMessage[] =
+    "too many outcomes to compute exactly";
+
 struct OddsSummary {
   enum class Answer { kOdds, kRefused, kTooManyOutcomes };
   // The totals first to last (one total when first == last) and their chance.

@@ -145,8 +145,7 @@ bool PrintOdds(const std::string& request, std::ostream& out, OddsStyle style) {
       out << summary.refusal << '\n';
       return false;
     case OddsSummary::Answer::kTooManyOutcomes:
-      out << "odds of " << request
-          << ": too many outcomes to compute exactly\n";
+      out << "odds of " << request << ": " << kTooManyOutcomesMessage << '\n';
       return false;
     case OddsSummary::Answer::kOdds:
       break;

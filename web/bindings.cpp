@@ -73,12 +73,11 @@ void AppendLists(std::string& json, const OddsSummary& summary) {
 
 std::string OddsJson(const OddsSummary& summary) {
   std::string json = "{";
-  if (summary.answer == OddsSummary::Answer::kRefused) {
-    AppendText(json, "refused", summary.refusal);
-    return json + '}';
-  }
-  if (summary.answer == OddsSummary::Answer::kTooManyOutcomes) {
-    AppendText(json, "refused", "too many outcomes to compute exactly");
+  if (summary.answer != OddsSummary::Answer::kOdds) {
+    AppendText(json, "refused",
+               summary.answer == OddsSummary::Answer::kRefused
+                   ? summary.refusal
+                   : kTooManyOutcomesMessage);
     return json + '}';
   }
   const std::pair<const char*, double> numbers[] = {
