@@ -34,8 +34,10 @@ missing=""
 for package in $packages; do
   dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
 done
+# A mirror caught mid-sync fails one index now and then; the others still
+# serve, so a failed update is reported and the install tried all the same.
 if [ -n "$missing" ] || [ "${updated:-}" = no ]; then
-  apt-get update -q
+  apt-get update -q || echo "install-deps: apt-get update failed; going on" >&2
 fi
 if [ -n "$missing" ]; then
   echo "installing:$missing"
