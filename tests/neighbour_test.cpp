@@ -1,0 +1,63 @@
+// A Windows host process with neighbours: MinGW's shared libgcc DLL, loaded
+// before the module (ROLLWRIGHT_LIBGCC_FIRST) or after it, a second copy of
+// the module, and a module whose detach entry calls DiceMain while the
+// process ends, after this module's own detach (tests/exit_caller.cpp; it
+// ends the process with status 1 if a reply is wrong). Every reply is right
+// and the process lives.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "host/loaded_module.h"
+#include "host/request_buffer.h"
+
+namespace {
+
+using rollwright::LoadedModule;
+
+constexpr const char* kSharedLibgcc =
+    sizeof(void*) == 4 ? "libgcc_s_dw2-1.dll" : "libgcc_s_seh-1.dll";
+
+std::string Call(const LoadedModule& module, const std::string& request) {
+  std::vector<char> buffer = rollwright::RequestBuffer(request);
+  module.diceMain(0, 0, buffer.data(), 0, 0, 0);
+  return std::string(buffer.data());
+}
+
+TEST(Neighbours, EveryReplyIsRightBesideTheSharedLibgcc) {
+  HMODULE exitCaller = LoadLibraryA("rollwright_exit_caller.dll");
+  ASSERT_NE(exitCaller, nullptr);
+  // Never unloaded, so that it is still there when the process ends.
+#if ROLLWRIGHT_LIBGCC_FIRST
+  ASSERT_NE(LoadLibraryA(kSharedLibgcc), nullptr);
+  const LoadedModule& module = *new LoadedModule(ROLLWRIGHT_MODULE);
+#else
+  const LoadedModule& module = *new LoadedModule(ROLLWRIGHT_MODULE);
+  ASSERT_NE(LoadLibraryA(kSharedLibgcc), nullptr);
+#endif
+  const LoadedModule copy(ROLLWRIGHT_MODULE_COPY);
+  ASSERT_NE(module.diceMain, nullptr);
+  ASSERT_NE(copy.diceMain, nullptr);
+  const std::pair<const char*, const char*> cases[] = {
+      {"31#d6", "Dice Error: Maximum of 30 sets of dice!"},
+      {"101d6", "Dice Error: Maximum of 100 dice per dice group!"},
+      {"2d501", "Dice Error: Maximum of 500 sides per die!"},
+      {"2d6/2", "Dice Error: Illegal characters in input!"},
+      {"2d6d4", "Dice Error: Invalid operand in dice commands!"},
+      {"100d1 skill 12 sword",
+       "rolls 100d1 against 12 sword and gets 100 Failing"},
+  };
+  for (const auto& [request, reply] : cases) {
+    EXPECT_EQ(Call(module, request), reply) << request;
+    EXPECT_EQ(Call(copy, request), reply) << request;
+  }
+  using Watch = void (*)(LoadedModule::DiceMainProc);
+  auto watch = reinterpret_cast<Watch>(
+      reinterpret_cast<void*>(GetProcAddress(exitCaller, "CallAtExit")));
+  ASSERT_NE(watch, nullptr);
+  watch(module.diceMain);
+}
+
+}  // namespace
