@@ -10,8 +10,10 @@ namespace __gnu_cxx {
 // Frees the emergency exception pool.
 void __freeres() noexcept;
 }  // namespace __gnu_cxx
+// NOLINTEND(bugprone-reserved-identifier)
 
 #if defined(__i386__)
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" {
 void __register_frame_info(const void* begin, void* record);
 void* __deregister_frame_info(const void* begin);
@@ -87,7 +89,6 @@ void DetachRuntime(bool processEnding) {
 }  // namespace rollwright
 
 #else
-// NOLINTEND(bugprone-reserved-identifier)
 
 namespace rollwright {
 

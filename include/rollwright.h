@@ -25,11 +25,15 @@
  * Threads: DiceMain may be called on any thread, on several at once. Each
  * thread has its own random generator, which starts at the same fixed state
  * until LoadDll seeds it; LoadDll seeds only the thread it is called on. The
- * module starts no threads and takes no locks.
+ * module starts no threads. A sentence takes no lock; an error reply may
+ * take short locks of the module's own (one word each, never a kernel object)
+ * inside the C++ run-time that carries the error to DiceMain.
  *
  * Loading: the module may be loaded and unloaded any number of times. On
  * Windows it takes two thread-local-storage slots when loaded (LoadLibrary
- * fails if the process has none left) and gives them back when unloaded.
+ * fails if the process has none left) and gives them back, with everything
+ * its run-time allocated, when unloaded. When the process is ending it gives
+ * nothing back, so that DiceMain still answers calls made then.
  *
  * Failures: nothing is thrown into the host and nothing is kept between
  * calls but the generator's state.

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Checks what the built module shows a host: exactly the exports DiceMain and
 # LoadDll. On Windows also a PE of the right word size that imports only
-# system DLLs and uses no emulated thread-local storage; on 32-bit Windows, that DiceMain and LoadDll return popping
+# system DLLs and uses no emulated thread-local storage and no mutex of the
+# run-time's; on 32-bit Windows, that DiceMain and LoadDll return popping
 # their own arguments (stdcall).
 # Usage: check_exports.sh MODULE linux|windows-x86|windows-x64
 set -eu
@@ -42,7 +43,12 @@ done
 if $objdump -t "$module" | grep -q '__emutls_v\.'; then
   fail "uses emulated thread-local storage, whose slot outlives the module"
 fi
-echo "$format; exports: $exports; imports: $imports; version resource present; no emulated TLS"
+# Mutexes only of the module's own, which allocate nothing: the run-time's
+# would keep memory and a kernel event of the host's after an unload.
+if $objdump -t "$module" | grep -Eq ' _?pthread_mutex_lock$'; then
+  fail "links the run-time's mutex, which outlives the module"
+fi
+echo "$format; exports: $exports; imports: $imports; version resource present; no emulated TLS; no run-time mutex"
 [ "$platform" = windows-x86 ] || exit 0
 
 # The procedures pop their arguments on return: 24 bytes for DiceMain's six,
