@@ -107,6 +107,31 @@ TEST(Host, LoadsAndUnloadsAnyNumberOfTimes) {
   EXPECT_EQ(after.freeThreadSlots, before.freeThreadSlots);
 }
 
+#if defined(_WIN32)
+// A process with one storage slot left: the module takes it, finds no
+// second, and fails to load, giving back the slot and whatever its run-time
+// took. Runs before any other test holds the module.
+TEST(Host, AFailedLoadLeavesNothingBehind) {
+  std::vector<DWORD> taken;
+  for (DWORD slot; (slot = TlsAlloc()) != TLS_OUT_OF_INDEXES;) {
+    taken.push_back(slot);
+  }
+  TlsFree(taken.back());
+  taken.pop_back();
+  const rollwright::ProcessUsage before = rollwright::CurrentUsage();
+  for (int cycle = 0; cycle < 100; ++cycle) {
+    LoadedModule module(ROLLWRIGHT_MODULE);
+    ASSERT_EQ(module.diceMain, nullptr) << cycle;
+  }
+  const rollwright::ProcessUsage after = rollwright::CurrentUsage();
+  for (DWORD slot : taken) TlsFree(slot);
+  EXPECT_LE(after.heapBytes - before.heapBytes, 4096);
+  EXPECT_EQ(after.handles, before.handles);
+  EXPECT_EQ(after.freeThreadSlots, 1);
+  EXPECT_EQ(before.freeThreadSlots, 1);
+}
+#endif
+
 // Runs before any other test loads Module(), so that the module is loaded
 // between the two threads' starts.
 TEST(Host, ThreadsStartedBeforeAndAfterLoadingStartAtOne) {
