@@ -5,7 +5,7 @@
 
 #include "dice/random.h"
 #include "dice/rollwright.h"
-#include "host/call_frame.h"
+#include "host/runtime/call_frame.h"
 #include "host/error_messages.h"
 #include "rollwright.h"
 

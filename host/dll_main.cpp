@@ -2,14 +2,14 @@
 // slots (each thread's generator state, and the exception bookkeeping of a
 // call in progress) on attach, so that a process with no slot left makes the
 // host's LoadLibrary fail cleanly, and readies the run-time linked into the
-// module (host/module_runtime.h). When the module is unloaded it gives all
+// module (host/runtime/module_runtime.h). When the module is unloaded it gives all
 // of that back, so that loading and unloading it any number of times uses
 // nothing up. When the process is ending it gives nothing back: another
 // module's detach entry may still call DiceMain.
 #include <windows.h>
 
-#include "host/module_runtime.h"
-#include "host/thread_slot.h"
+#include "host/runtime/module_runtime.h"
+#include "host/runtime/thread_slot.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE /*module*/, DWORD reason,
                                LPVOID reserved) {

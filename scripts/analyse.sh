@@ -1,8 +1,8 @@
 #!/bin/sh
 # Static analysis of the engine, the host and the tool, where every finding
 # fails: clang-tidy (its checks in .clang-tidy) over every source of a native
-# build, and over the Windows-only sources of host/ as the 64-bit Windows
-# compiler sees them; then cppcheck over all of them and the browser page's
+# build, and over the Windows-only sources of host/ as the 64-bit and the
+# 32-bit Windows compilers see them; then cppcheck over all of them and the browser page's
 # bindings. A finding may be suppressed only in place, with its reason.
 # Usage: scripts/analyse.sh
 set -eu
@@ -12,22 +12,24 @@ cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DROLLWRIGHT_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 native=$(sed -n 's/^ *"file": "\(.*\)",*$/\1/p' "$build/compile_commands.json")
 windows=""
-for file in host/*.cpp; do
+for file in host/*.cpp host/runtime/*.cpp; do
   echo "$native" | grep -qx "$PWD/$file" || windows="$windows $file"
 done
 
 echo "clang-tidy: $(echo "$native" | wc -l) native sources"
 echo "$native" | xargs -P 2 -n 4 clang-tidy -p "$build" --quiet 2>/dev/null
 
-# The cross compiler's C++ library headers, for clang's Windows target.
-mingw=x86_64-w64-mingw32-g++-posix
-libraries=$(echo | $mingw -E -x c++ - -v 2>&1 |
-  sed -n '/search starts here/,/End of search/p' | grep '/c++' |
-  sed 's/^ */-isystem /')
-echo "clang-tidy: Windows sources:$windows"
-# shellcheck disable=SC2086 # the lists split into words on purpose
-clang-tidy --quiet $windows -- --target=x86_64-w64-mingw32 -std=c++20 \
-  -I. -Iinclude $libraries 2>/dev/null
+# The cross compilers' C++ library headers, for clang's Windows targets.
+for arch in x86_64 i686; do
+  mingw=$arch-w64-mingw32-g++-posix
+  libraries=$(echo | $mingw -E -x c++ - -v 2>&1 |
+    sed -n '/search starts here/,/End of search/p' | grep '/c++' |
+    sed 's/^ */-isystem /')
+  echo "clang-tidy: Windows sources ($arch):$windows"
+  # shellcheck disable=SC2086 # the lists split into words on purpose
+  clang-tidy --quiet $windows -- --target=$arch-w64-mingw32 -std=c++20 \
+    -I. -Iinclude $libraries 2>/dev/null
+done
 
 echo "cppcheck: dice host odds text tools web"
 cppcheck --enable=all --std=c++20 --inline-suppr --error-exitcode=1 \

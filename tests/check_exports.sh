@@ -1,10 +1,12 @@
 #!/bin/sh
 # Checks what the built module shows a host: exactly the exports DiceMain and
 # LoadDll. On Windows also a PE of the right word size that imports only
-# system DLLs and uses no emulated thread-local storage and no mutex of the
-# run-time's; on 32-bit Windows, that DiceMain and LoadDll return popping
+# system DLLs and uses no emulated thread-local storage and no mutex or
+# once-control of the run-time's, and takes thread-local-storage slots in
+# its slot code only; on 32-bit Windows, that DiceMain and LoadDll return popping
 # their own arguments (stdcall).
-# Usage: check_exports.sh MODULE linux|windows-x86|windows-x64
+# Usage: check_exports.sh MODULE linux|windows-x86|windows-x64 (on Windows
+# the linker's map with cross references is MODULE.map)
 set -eu
 module=$1
 platform=$2
@@ -43,12 +45,23 @@ done
 if $objdump -t "$module" | grep -q '__emutls_v\.'; then
   fail "uses emulated thread-local storage, whose slot outlives the module"
 fi
-# Mutexes only of the module's own, which allocate nothing: the run-time's
-# would keep memory and a kernel event of the host's after an unload.
-if $objdump -t "$module" | grep -Eq ' _?pthread_mutex_lock$'; then
-  fail "links the run-time's mutex, which outlives the module"
-fi
-echo "$format; exports: $exports; imports: $imports; version resource present; no emulated TLS; no run-time mutex"
+# Mutexes and once-controls only of the module's own: the run-time's mutex
+# would keep memory and a kernel event of the host's after an unload, and
+# its pthread_once a slot.
+for symbol in pthread_mutex_lock pthread_once; do
+  if $objdump -t "$module" | grep -Eq " _?$symbol\$"; then
+    fail "links the run-time's $symbol, which outlives the module"
+  fi
+done
+# Storage slots are taken by the slot code only, which gives them back: the
+# linker's cross references name every object that calls TlsAlloc.
+takers=$(awk '/^Cross Reference Table/ { table = 1 }
+  table && /^[^ ]/ { symbol = $1 }
+  table && /^ / && symbol ~ /^(_?_imp__?)?_?TlsAlloc(@0)?$/ { print $1 }' \
+  "$module.map" | grep -v 'thread_slot\.cpp\.obj' || true)
+[ -z "$takers" ] || fail "takes storage slots outside the slot code: $takers"
+echo "$format; exports: $exports; imports: $imports; version resource present;" \
+     "no emulated TLS, run-time mutex or once; slots taken by the slot code only"
 [ "$platform" = windows-x86 ] || exit 0
 
 # The procedures pop their arguments on return: 24 bytes for DiceMain's six,

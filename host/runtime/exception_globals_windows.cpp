@@ -1,10 +1,10 @@
 // The module's own answer to the C++ run-time's question "where is this
 // thread's exception bookkeeping?": the frame of the DiceMain call in
-// progress (host/call_frame.h). It replaces the run-time's thread-local
+// progress (host/runtime/call_frame.h). It replaces the run-time's thread-local
 // record, whose storage slot would never be given back when the module is
 // unloaded. Linked into the module only.
-#include "host/call_frame.h"
-#include "host/thread_slot.h"
+#include "host/runtime/call_frame.h"
+#include "host/runtime/thread_slot.h"
 
 namespace {
 

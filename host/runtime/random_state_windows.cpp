@@ -8,7 +8,7 @@
 #include <new>
 
 #include "dice/random.h"
-#include "host/thread_slot.h"
+#include "host/runtime/thread_slot.h"
 
 namespace rollwright {
 namespace {

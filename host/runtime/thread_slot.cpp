@@ -1,4 +1,4 @@
-#include "host/thread_slot.h"
+#include "host/runtime/thread_slot.h"
 
 namespace rollwright {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "host/module_runtime.h"
+#include "host/runtime/module_runtime.h"
 
 // The run-time's own entry points that the module calls.
 // NOLINTBEGIN(bugprone-reserved-identifier)

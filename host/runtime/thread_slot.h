@@ -3,8 +3,8 @@
 // once and given back, so that a module that takes its slots when it is
 // loaded and gives them back when it is unloaded uses nothing up. Not copied;
 // no locks.
-#ifndef ROLLWRIGHT_HOST_THREAD_SLOT_H_
-#define ROLLWRIGHT_HOST_THREAD_SLOT_H_
+#ifndef ROLLWRIGHT_HOST_RUNTIME_THREAD_SLOT_H_
+#define ROLLWRIGHT_HOST_RUNTIME_THREAD_SLOT_H_
 
 #include <windows.h>
 
@@ -34,12 +34,12 @@ class ThreadSlot {
   std::atomic<DWORD> index{TLS_OUT_OF_INDEXES};
 };
 
-// Each thread's generator state (host/random_state_windows.cpp).
+// Each thread's generator state (host/runtime/random_state_windows.cpp).
 extern ThreadSlot randomSlot;
 // The exception bookkeeping of a DiceMain call in progress in the module
-// (host/call_frame.h); taken only by the module's attach entry.
+// (host/runtime/call_frame.h); taken only by the module's attach entry.
 extern ThreadSlot exceptionSlot;
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_HOST_THREAD_SLOT_H_
+#endif  // ROLLWRIGHT_HOST_RUNTIME_THREAD_SLOT_H_

@@ -14,8 +14,8 @@
 // When the process is ending nothing is given back (the process's memory
 // goes with it), so that a call made from another module's detach entry is
 // still answered, errors included.
-#ifndef ROLLWRIGHT_HOST_MODULE_RUNTIME_H_
-#define ROLLWRIGHT_HOST_MODULE_RUNTIME_H_
+#ifndef ROLLWRIGHT_HOST_RUNTIME_MODULE_RUNTIME_H_
+#define ROLLWRIGHT_HOST_RUNTIME_MODULE_RUNTIME_H_
 
 namespace rollwright {
 
@@ -24,4 +24,4 @@ void DetachRuntime(bool processEnding);
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_HOST_MODULE_RUNTIME_H_
+#endif  // ROLLWRIGHT_HOST_RUNTIME_MODULE_RUNTIME_H_
