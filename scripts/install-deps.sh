@@ -11,7 +11,7 @@ web_packages="cmake make emscripten node-acorn python3"
 all_packages="g++ $web_packages libedit-dev googletest
   libbenchmark-dev valgrind clang clang-tidy cppcheck libclang-rt-14-dev gcovr
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 dpkg-dev
-  fakeroot lintian help2man diffoscope-minimal pkg-config chromium git"
+  fakeroot lintian groff-base diffoscope-minimal pkg-config chromium git"
 
 case ${1:-all} in
   roll) packages=$roll_packages ;;
