@@ -26,7 +26,7 @@ case $module in *.dll) top_level="$top_level $module" ;; esac
 for wanted in $top_level; do
   [ -f "$top/$wanted" ] || { echo "$archive lacks $wanted at its top" >&2; exit 1; }
 done
-head -1 "$top/README.txt" | grep -qx "Loading the module" ||
+head -3 "$top/README.txt" | grep -qx "Loading the module" ||
   { echo "README.txt does not open with the note on loading" >&2; exit 1; }
 grep -q "^MIT License" "$top/LICENSE.txt" ||
   { echo "LICENSE.txt is not the MIT licence" >&2; exit 1; }
