@@ -73,6 +73,11 @@ function(rollwright_gzip source name)
   add_custom_target(rollwright_${name}_gz ALL DEPENDS ${output})
 endfunction()
 
+# Debian's package of each component.
+set(CPACK_DEBIAN_MODULE_PACKAGE_NAME librollwright0)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME librollwright-dev)
+set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME rollwright)
+
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   math(EXPR ROLLWRIGHT_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
@@ -87,19 +92,16 @@ else()
   # Each Debian package's own documentation folder: the copyright file and
   # the changelog; the development package has the README too.
   rollwright_gzip(packaging/changelog changelog)
-  foreach(package_component IN ITEMS librollwright0:module
-          librollwright-dev:development rollwright:tools)
-    string(REPLACE ":" ";" package_component ${package_component})
-    list(GET package_component 0 package)
-    list(GET package_component 1 component)
+  foreach(component IN ITEMS module development tools)
     string(TOUPPER ${component} component_variable)
-    set(CPACK_DEBIAN_${component_variable}_PACKAGE_NAME ${package})
     install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz
-      DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package}
+      DESTINATION
+        ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_${component_variable}_PACKAGE_NAME}
       COMPONENT ${component})
   endforeach()
   install(FILES README.md
-    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/librollwright-dev
+    DESTINATION
+      ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME}
     COMPONENT development)
 endif()
 set(CPACK_PACKAGE_VENDOR "rollwright")
