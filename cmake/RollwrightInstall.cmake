@@ -1,18 +1,24 @@
 # What `cmake --install` puts in place, the CMake package that lets another
 # project find_package(rollwright) and link rollwright::rollwright, the
 # pkg-config file, and the release packages CPack makes of all of it: an
-# archive (.tar.gz or .zip) with stripped binaries and their separate debug
-# files beside them, and on Linux a Debian package.
+# archive (.tar.gz or .zip) with stripped binaries, their separate debug
+# files beside them and a note for host authors at the top, and on Linux
+# Debian's three packages, librollwright0, librollwright-dev and rollwright.
 include(CMakePackageConfigHelpers)
 
+# Every install strips the binaries it puts in place, as the packages do.
+install(CODE "set(CMAKE_INSTALL_DO_STRIP TRUE)" ALL_COMPONENTS)
+
+# Components: "module" the shared library alone, "development" what builds
+# against it, "tools" the tool and its manual page; "debug" (the debug files)
+# and "archive" (the archive's top-level texts) go only into the archives.
 install(TARGETS rollwright EXPORT rollwrightTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT module
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT module
           NAMELINK_COMPONENT development
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
 install(FILES include/rollwright.h
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT module)
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT module)
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 install(TARGETS rollwright_cli
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
 
@@ -36,23 +42,41 @@ configure_file(cmake/rollwright.pc.in ${PROJECT_BINARY_DIR}/rollwright.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/rollwright.pc
   DESTINATION ${ROLLWRIGHT_PC_DIR} COMPONENT development)
 
-# The tool's manual page, made from its --help.
-if(NOT CMAKE_CROSSCOMPILING)
-  find_program(ROLLWRIGHT_HELP2MAN help2man)
+# The archives' top level: README.txt (the note for host authors, then the
+# README), LICENSE.txt and the export list, beside the DLL on Windows. There
+# they are part of any install; elsewhere only of the archive, not of a
+# prefix such as /usr/local.
+set(ROLLWRIGHT_README_TXT ${PROJECT_BINARY_DIR}/README.txt)
+add_custom_command(OUTPUT ${ROLLWRIGHT_README_TXT}
+  COMMAND ${CMAKE_COMMAND} -E cat
+          ${PROJECT_SOURCE_DIR}/packaging/loading-the-module.txt
+          ${PROJECT_SOURCE_DIR}/README.md > ${ROLLWRIGHT_README_TXT}
+  DEPENDS packaging/loading-the-module.txt README.md)
+add_custom_target(rollwright_readme_txt ALL DEPENDS ${ROLLWRIGHT_README_TXT})
+if(WIN32)
+  set(ROLLWRIGHT_TOP_LEVEL_COMPONENT COMPONENT module)
+else()
+  set(ROLLWRIGHT_TOP_LEVEL_COMPONENT COMPONENT archive EXCLUDE_FROM_ALL)
 endif()
-if(ROLLWRIGHT_HELP2MAN)
-  set(ROLLWRIGHT_MAN_PAGE ${PROJECT_BINARY_DIR}/rollwright.1.gz)
-  add_custom_command(OUTPUT ${ROLLWRIGHT_MAN_PAGE}
-    COMMAND ${ROLLWRIGHT_HELP2MAN} --no-info --no-discard-stderr
-            --name "roll dice requests through the rollwright module"
-            --output rollwright.1 $<TARGET_FILE:rollwright_cli>
-    COMMAND gzip -n -9 -f rollwright.1
-    DEPENDS rollwright_cli
-    WORKING_DIRECTORY ${PROJECT_BINARY_DIR})
-  add_custom_target(rollwright_man ALL DEPENDS ${ROLLWRIGHT_MAN_PAGE})
-  install(FILES ${ROLLWRIGHT_MAN_PAGE}
-    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
-endif()
+install(FILES ${ROLLWRIGHT_README_TXT} host/rollwright.def
+  DESTINATION . ${ROLLWRIGHT_TOP_LEVEL_COMPONENT})
+install(FILES LICENSE RENAME LICENSE.txt
+  DESTINATION . ${ROLLWRIGHT_TOP_LEVEL_COMPONENT})
+
+# Compresses SOURCE (relative to the source folder) into NAME.gz in the build
+# folder, without a timestamp, so that the same source gives the same bytes.
+function(rollwright_gzip source name)
+  set(output ${PROJECT_BINARY_DIR}/${name}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND gzip -n -9 -c ${PROJECT_SOURCE_DIR}/${source} > ${output}
+    DEPENDS ${source})
+  add_custom_target(rollwright_${name}_gz ALL DEPENDS ${output})
+endfunction()
+
+# Debian's package of each component.
+set(CPACK_DEBIAN_MODULE_PACKAGE_NAME librollwright0)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME librollwright-dev)
+set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME rollwright)
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
@@ -61,36 +85,77 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR TGZ DEB)
   set(CPACK_SYSTEM_NAME linux-${CMAKE_SYSTEM_PROCESSOR})
-  install(FILES packaging/copyright
-    DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT module)
-  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/changelog.gz
-    COMMAND gzip -n -9 -c ${PROJECT_SOURCE_DIR}/packaging/changelog
-            > ${PROJECT_BINARY_DIR}/changelog.gz
-    DEPENDS packaging/changelog)
-  add_custom_target(rollwright_changelog ALL
-    DEPENDS ${PROJECT_BINARY_DIR}/changelog.gz)
-  install(FILES ${PROJECT_BINARY_DIR}/changelog.gz
-    DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT module)
+  # The tool's manual page, written as one (packaging/rollwright.1).
+  rollwright_gzip(packaging/rollwright.1 rollwright.1)
+  install(FILES ${PROJECT_BINARY_DIR}/rollwright.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
+  # Each Debian package's own documentation folder: the copyright file and
+  # the changelog; the development package has the README too.
+  rollwright_gzip(packaging/changelog changelog)
+  foreach(component IN ITEMS module development tools)
+    string(TOUPPER ${component} component_variable)
+    install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz
+      DESTINATION
+        ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_${component_variable}_PACKAGE_NAME}
+      COMPONENT ${component})
+  endforeach()
+  install(FILES README.md
+    DESTINATION
+      ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME}
+    COMPONENT development)
 endif()
 set(CPACK_PACKAGE_VENDOR "rollwright")
 set(CPACK_PACKAGE_CONTACT "rollwright developers <rollwright@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dice-rolling module for host applications, and its tool")
 set(CPACK_STRIP_FILES ON)
-set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_NAME rollwright)
-set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-# The system's linker cache learns of the module through a trigger.
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/triggers)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A host loads the module and hands it one line of text, a dice request such
+set(CPACK_DEBIAN_PACKAGE_SOURCE rollwright)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# librollwright0: the shared library, its shlibs and symbols files, and a
+# trigger through which the system's linker cache learns of it. Its Depends
+# come from dpkg-shlibdeps in cpack-options.cmake.
+set(CPACK_DEBIAN_MODULE_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_MODULE_PACKAGE_CONTROL_EXTRA
+  ${PROJECT_SOURCE_DIR}/packaging/shlibs
+  ${PROJECT_SOURCE_DIR}/packaging/symbols
+  ${PROJECT_SOURCE_DIR}/packaging/triggers)
+set(CPACK_DEBIAN_MODULE_DESCRIPTION "dice-rolling module for host applications
+A host loads the module and hands it one line of text, a dice request such
 as 3#2d6+1 fire or 3d6 skill 12 sword; the module rolls and writes one
-English sentence back. The package holds the module, its C header, the
-rollwright command-line tool and the CMake and pkg-config files.")
+English sentence back.
+.
+This package holds the shared library, librollwright.so.0.")
+
+# librollwright-dev: the header, the .so link, the CMake and pkg-config files.
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
+  "${CPACK_DEBIAN_MODULE_PACKAGE_NAME} (= ${PROJECT_VERSION})")
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "dice-rolling module for host applications (development files)
+A host loads the module and hands it one line of text, a dice request such
+as 3#2d6+1 fire or 3d6 skill 12 sword; the module rolls and writes one
+English sentence back.
+.
+This package holds the C header rollwright.h, the librollwright.so link,
+the CMake package (find_package(rollwright), rollwright::rollwright) and the
+pkg-config file.")
+
+# rollwright: the tool links the engine itself, not the shared library (it
+# reaches the generator's seed and the odds, which the module does not
+# export), so its Depends, from dpkg-shlibdeps, name nothing of ours.
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_TOOLS_DESCRIPTION "roll dice requests from the command line
+rollwright rolls dice requests such as 3#2d6+1 fire or 3d6 skill 12 sword
+and prints the reply the rollwright module would give a host. At a terminal
+it asks for requests at a prompt with history and colours the grades;
+--odds prints the exact chance of every outcome instead of rolling.")
+
 configure_file(packaging/cpack-options.cmake.in
-  ${PROJECT_BINARY_DIR}/cpack-options.cmake @ONLY)
+  ${PROJECT_BINARY_DIR}/cpack-options.cmake.in @ONLY)
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/cpack-options.cmake
+  INPUT ${PROJECT_BINARY_DIR}/cpack-options.cmake.in)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack-options.cmake)
 include(CPack)

@@ -96,7 +96,9 @@ endif()
 
 # A shipped binary's debug information goes into a file of its own beside it
 # (NAME.debug), which the binary names in its .gnu_debuglink section; the
-# packages hold the binary stripped.
+# packages hold the binary stripped. The debug files go only into the
+# release archives, beside their binaries: `cmake --install` leaves them out
+# unless asked for the component (`--component debug`).
 function(rollwright_split_debug target)
   if(ROLLWRIGHT_INSTRUMENTED)
     return()
@@ -112,7 +114,7 @@ function(rollwright_split_debug target)
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
     VERBATIM)
   install(FILES $<TARGET_FILE:${target}>.debug
-    DESTINATION ${ARGV1} COMPONENT debug)
+    DESTINATION ${ARGV1} COMPONENT debug EXCLUDE_FROM_ALL)
 endfunction()
 
 # A program that loads the built module by file name, as a host does

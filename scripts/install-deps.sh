@@ -16,7 +16,7 @@ i386_packages="wine32:i386"
 all_packages="g++ $web_packages libedit-dev googletest
   libbenchmark-dev valgrind clang clang-tidy cppcheck libclang-rt-14-dev gcovr
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 dpkg-dev
-  fakeroot lintian help2man diffoscope-minimal pkg-config chromium git"
+  fakeroot lintian groff-base diffoscope-minimal pkg-config chromium git"
 
 case ${1:-all} in
   roll) packages=$roll_packages ;;

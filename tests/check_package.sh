@@ -1,8 +1,10 @@
 #!/bin/sh
 # Makes the release packages of a build with CPack and checks the archive:
-# it holds the module, the header and the README, and the module and the tool
-# are stripped, each with its separate debug file beside it, named in the
-# binary's .gnu_debuglink section.
+# at its top level README.txt (opening with the note on loading the module),
+# LICENSE.txt and rollwright.def, beside the DLL on Windows; the module, the
+# header and the tool, the module and the tool stripped, each with its
+# separate debug file beside it, named in the binary's .gnu_debuglink
+# section.
 # Usage: check_package.sh BUILD_DIR MODULE_FILE_NAME TOOL_FILE_NAME OBJDUMP
 set -eu
 build=$1
@@ -11,19 +13,29 @@ tool=$3
 objdump=$4
 cd "$build"
 build=$(pwd)
-rm -f rollwright-*.tar.gz rollwright-*.zip rollwright_*.deb
+rm -f rollwright-*.tar.gz rollwright-*.zip ./*.deb
 cpack >/dev/null
 archive=$(ls rollwright-*.tar.gz rollwright-*.zip 2>/dev/null | head -1)
 [ -n "$archive" ] || { echo "cpack made no archive" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && cmake -E tar xf "$build/$archive")
-for wanted in "$module" rollwright.h README.md "$tool"; do
-  [ -n "$(find "$work" -type f -name "$wanted")" ] ||
+top=$(find "$work" -mindepth 1 -maxdepth 1)
+top_level="README.txt LICENSE.txt rollwright.def"
+case $module in *.dll) top_level="$top_level $module" ;; esac
+for wanted in $top_level; do
+  [ -f "$top/$wanted" ] || { echo "$archive lacks $wanted at its top" >&2; exit 1; }
+done
+head -3 "$top/README.txt" | grep -qx "Loading the module" ||
+  { echo "README.txt does not open with the note on loading" >&2; exit 1; }
+grep -q "^MIT License" "$top/LICENSE.txt" ||
+  { echo "LICENSE.txt is not the MIT licence" >&2; exit 1; }
+for wanted in "$module" rollwright.h "$tool"; do
+  [ -n "$(find "$top" -type f -name "$wanted")" ] ||
     { echo "$archive lacks $wanted" >&2; exit 1; }
 done
 for binary in "$module" "$tool"; do
-  path=$(find "$work" -type f -name "$binary")
+  path=$(find "$top" -type f -name "$binary")
   sections=$($objdump -h "$path")
   if echo "$sections" | grep -q '\.debug_info'; then
     echo "$binary is not stripped" >&2; exit 1
@@ -32,4 +44,4 @@ for binary in "$module" "$tool"; do
     { echo "$binary names no debug file" >&2; exit 1; }
   [ -f "$path.debug" ] || { echo "$archive lacks $binary.debug" >&2; exit 1; }
 done
-echo "$archive holds $module and $tool (stripped, debug files beside them), rollwright.h and README.md"
+echo "$archive holds $top_level at its top, $module and $tool (stripped, debug files beside them) and rollwright.h"
