@@ -1,8 +1,12 @@
 // The browser page end to end, in Debian's chromium, as a person uses it:
 // types requests into the field and presses Enter. Checks that seeded
-// replies equal the native tool's, that a refused request shows the module's
-// message, the bars of 2d6 and the grades of a skill test, and that nothing
-// leaves 127.0.0.1 and no script fails.
+// replies equal the native tool's, also from a shared link; that a refused
+// request shows the module's message; the bars of 2d6 and the grades of a
+// skill test; that odds that fail or take long never hold up the next
+// request's; the replies' numbers and grade colours, the history, the seed's
+// message, both themes and a phone's width; and that nothing leaves
+// 127.0.0.1 and no script fails. Screenshots: SCREENSHOT.png and its -dark
+// and -phone siblings.
 //
 //   node playground_test.mjs PAGE_FOLDER NATIVE_TOOL SCREENSHOT.png
 import assert from 'node:assert/strict';
@@ -15,10 +19,16 @@ import puppeteer from 'puppeteer-core';
 
 const [pageFolder, nativeTool, screenshot] = process.argv.slice(2);
 const SEED = '4242';
-const SEEDED = ['3d6 skill 12 sword', '3#2d6+1 fire', '2#d20+2 skill 14 dodge',
-                '30#100d500', '2+3*4', '101d6'];
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript',
-               '.css': 'text/css', '.wasm': 'application/wasm'};
+const SEEDED = [
+  '3d6 skill 12 sword', '3#2d6+1 fire', '2#d20+2 skill 14 dodge', '30#100d500',
+  '2+3*4', '101d6'
+];
+const TYPES = {
+  '.html': 'text/html',
+  '.js': 'text/javascript',
+  '.css': 'text/css',
+  '.wasm': 'application/wasm'
+};
 
 function serve(folder) {
   const server = http.createServer((request, response) => {
@@ -26,27 +36,29 @@ function serve(folder) {
     const file = path.join(folder, name === '/' ? 'index.html' : name);
     try {
       const body = readFileSync(file);
-      response.writeHead(200, {'Content-Type': TYPES[path.extname(file)] ??
-                                               'application/octet-stream'});
+      response.writeHead(200, {
+        'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream'
+      });
       response.end(body);
     } catch {
       response.writeHead(404);
       response.end();
     }
   });
-  return new Promise((resolve) =>
-    server.listen(0, '127.0.0.1', () => resolve(server)));
+  return new Promise(
+      (resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-function toolReplies(requests) {
-  const run = spawnSync(nativeTool, ['--seed', SEED, ...requests],
-                        {encoding: 'utf8'});
+function toolReplies(requests, seed = SEED) {
+  const run =
+      spawnSync(nativeTool, ['--seed', seed, ...requests], {encoding: 'utf8'});
   assert.ok(run.status === 0 || run.status === 1, run.stderr);
   return run.stdout.trimEnd().split('\n');
 }
 
 async function replies(page) {
-  return page.$$eval('#replies li', (items) => items.map((i) => i.textContent));
+  return page.$$eval(
+      '#replies .reply-text', (items) => items.map((i) => i.textContent));
 }
 
 // Types over the field's text as a person would, then presses Enter.
@@ -55,20 +67,36 @@ async function rollAtField(page, request) {
   await page.click('#request', {clickCount: 3});
   await page.keyboard.type(request);
   await page.keyboard.press('Enter');
-  await page.waitForFunction((n) =>
-    document.querySelectorAll('#replies li').length > n, {}, before);
+  await page.waitForFunction(
+      (n) => document.querySelectorAll('#replies li').length > n, {}, before);
   return (await replies(page))[0];
 }
 
 // Types request and waits until its odds are drawn; returns the drawing time.
-async function typeForOdds(page, request) {
+async function typeForOdds(page, request, timeout = 20000) {
   await page.click('#request', {clickCount: 3});
   await page.keyboard.type(request);
-  await page.waitForFunction((r) =>
-    document.querySelector('section.odds').dataset.request === r,
-  {timeout: 20000}, request);
+  await page.waitForFunction(
+      (r) => document.querySelector('section.odds').dataset.request === r,
+      {timeout}, request);
   return page.$eval('section.odds', (s) => Number(s.dataset.millis));
 }
+
+// The odds engine's own JSON for request, from a fresh module in the page.
+async function oddsJson(page, request) {
+  return page.evaluate(async (r) => {
+    const m = await createRollwright();
+    const buffer = m._malloc(Math.max(900, m.lengthBytesUTF8(r) + 1));
+    m.stringToUTF8(r, buffer, 900);
+    const json = m.UTF8ToString(m._RollwrightOdds(buffer));
+    m._free(buffer);
+    return JSON.parse(json);
+  }, request);
+}
+
+const rowTexts = (page, rows) => page.$$eval(
+    rows,
+    (trs) => trs.map((tr) => [...tr.cells].map((cell) => cell.textContent)));
 
 const server = await serve(pageFolder);
 const address = `http://127.0.0.1:${server.address().port}/`;
@@ -77,16 +105,20 @@ const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: true,
   userDataDir: profile,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-         '--disable-background-networking', '--disable-component-update',
-         '--disable-sync'],
+  args: [
+    '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update',
+    '--disable-sync'
+  ],
 });
-let status = 0;
-try {
+const outside = [];
+const scriptErrors = [];
+
+// A page at width by height, opened at the address with hash, once its
+// module is ready; no request of it may leave 127.0.0.1.
+async function openPage(hash, width = 960, height = 760) {
   const page = await browser.newPage();
-  await page.setViewport({width: 960, height: 760});
-  const outside = [];
-  const scriptErrors = [];
+  await page.setViewport({width, height});
   await page.setRequestInterception(true);
   page.on('request', (request) => {
     const url = new URL(request.url());
@@ -101,63 +133,192 @@ try {
   page.on('console', (message) => {
     if (message.type() === 'error') scriptErrors.push(message.text());
   });
-
-  const opened = performance.now();
-  await page.goto(address);
+  await page.goto(address + hash);
   await page.waitForSelector('body[data-ready]');
+  return page;
+}
+
+let status = 0;
+try {
+  const opened = performance.now();
+  const page = await openPage('');
   const ready = performance.now();
   await page.type('#seed', SEED);
   const seeded = [];
   for (const request of SEEDED) {
     seeded.push(await rollAtField(page, request));
     if (seeded.length === 1) {
-      console.log(`first reply ${(performance.now() - opened).toFixed(0)} ms ` +
-                  `after opening the page (module ready after ` +
-                  `${(ready - opened).toFixed(0)} ms)`);
+      console.log(
+          `first reply ${(performance.now() - opened).toFixed(0)} ms ` +
+          `after opening the page (module ready after ` +
+          `${(ready - opened).toFixed(0)} ms)`);
     }
   }
   assert.deepEqual(seeded, toolReplies(SEEDED));
   assert.equal(await page.evaluate(() => document.activeElement.id), 'request');
 
-  assert.equal(await rollAtField(page, '2d6/2'),
-               'Dice Error: Illegal characters in input!');
+  assert.equal(
+      await rollAtField(page, '2d6/2'),
+      'Dice Error: Illegal characters in input!');
   await typeForOdds(page, '2d6/2');
-  assert.equal(await page.$eval('#odds-status', (p) => p.textContent),
-               'Dice Error: Illegal characters in input!');
+  assert.equal(
+      await page.$eval('#odds-status', (p) => p.textContent),
+      'Dice Error: Illegal characters in input!');
 
+  // At least / at most come with the odds engine's five-number bars; the
+  // module's dice are not quite even, so 7 or less is 58.34%.
+  const cumulative = (await oddsJson(page, '2d6')).bars[0].length === 5;
   await typeForOdds(page, '2d6');
-  const bars = await page.$$eval('#odds-chart rect.bar', (rects) =>
-    rects.map((r) => [r.dataset.total, r.dataset.chance]));
+  const bars = await page.$$eval(
+      '#odds-chart rect.bar',
+      (rects) => rects.map((r) => [r.dataset.total, r.dataset.chance]));
   assert.equal(bars.length, 11);
   assert.deepEqual(bars[5], ['7', '16.67%']);
-  const rows = await page.$$eval('#odds-table tbody tr', (trs) =>
-    trs.map((tr) => tr.innerText.split('\t')));
-  assert.deepEqual(rows[5], ['7', '16.67%']);
+  const rows = await rowTexts(page, '#odds-table tbody tr');
+  assert.deepEqual(
+      rows[5],
+      cumulative ? ['7', '16.67%', '58.33%', '58.34%'] : ['7', '16.67%']);
+  if (cumulative)
+    assert.deepEqual(rows[10], ['12', '2.78%', '2.78%', '100.00%']);
   for (const shown of ['#odds-chart', '#odds-table']) {
     assert.ok(await page.$eval(shown, (e) => e.checkVisibility()), shown);
   }
 
   await typeForOdds(page, '3d6 skill 12 sword');
-  const grades = await page.$$eval('#odds-grades tbody tr', (trs) =>
-    trs.map((tr) => [tr.cells[0].textContent, tr.cells[1].textContent]));
-  assert.deepEqual(grades, [['Amazing Success', '0.46%'],
-                            ['Good Success', '8.80%'],
-                            ['Ordinary Success', '64.82%'],
-                            ['Failing', '25.92%'],
-                            ['Critical Failure', '0.00%']]);
+  assert.deepEqual(await rowTexts(page, '#odds-grades tbody tr'), [
+    ['Amazing Success', '0.46%', ''], ['Good Success', '8.80%', ''],
+    ['Ordinary Success', '64.82%', ''], ['Failing', '25.92%', ''],
+    ['Critical Failure', '0.00%', '']
+  ]);
+  // Five sets that each succeed with p = 74.078% (the three success grades
+  // above): C(5,k) p^k (1-p)^(5-k).
+  if ((await oddsJson(page, '5#3d6 skill 12')).successes !== undefined) {
+    await typeForOdds(page, '5#3d6 skill 12');
+    assert.deepEqual(
+        (await rowTexts(page, '#odds-successes tbody tr'))
+            .map(([label, chance]) => [label, chance]),
+        [
+          ['0 of 5 succeed', '0.12%'], ['1 of 5 succeed', '1.67%'],
+          ['2 of 5 succeed', '9.56%'], ['3 of 5 succeed', '27.32%'],
+          ['4 of 5 succeed', '39.03%'], ['5 of 5 succeed', '22.31%'],
+          ['at least one Critical Failure', '0.00%']
+        ]);
+  }
 
   const millis = await typeForOdds(page, '100d500+100d500');
   assert.equal(await page.$$eval('#odds-chart rect.bar', (r) => r.length), 20);
   console.log(`odds of 100d500+100d500 computed and drawn in ${millis} ms`);
 
-  await page.screenshot({path: screenshot});
-  console.log(`screenshot: ${screenshot}`);
-  // On a phone the panels stack: nothing is wider than the window.
-  await page.setViewport({width: 390, height: 844});
-  assert.ok(await page.evaluate(() =>
-    document.documentElement.scrollWidth <= window.innerWidth));
-  await page.screenshot({path: screenshot.replace(/\.png$/, '-phone.png'),
-                         fullPage: true});
+  // Odds refused (or failed) for size, then odds still being computed when
+  // the next request is typed: neither holds up 2d6's.
+  await typeForOdds(page, '100d500+100d500-25100*87000');
+  assert.match(
+      await page.$eval('#odds-status', (p) => p.textContent),
+      /^(too many outcomes|not enough memory|The odds .* not be computed)/);
+  await page.click('#request', {clickCount: 3});
+  await page.keyboard.type('100d500+100d300+13d483+1d4+100d500');
+  await new Promise((resolve) => setTimeout(resolve, 400));
+  const superseding = performance.now();
+  await typeForOdds(page, '2d6', 3000);
+  assert.deepEqual(
+      await page.$eval(
+          '#odds-chart rect.bar:nth-of-type(6)', (r) => r.dataset.chance),
+      '16.67%');
+  const superseded = performance.now() - superseding;
+  assert.ok(superseded < 3000, `2d6's odds after ${superseded} ms`);
+  console.log(
+      `2d6's odds shown ${superseded.toFixed(0)} ms after a long ` +
+      'computation was superseded');
+
+  // Each reply keeps its number, which its list's box holds whole.
+  for (let i = 0; i < 4; ++i) await rollAtField(page, '2d6');
+  const numbers = await page.$$eval('#replies .reply-number', (spans) => {
+    const list = document.getElementById('replies').getBoundingClientRect();
+    return spans.map((span) => {
+      const box = span.getBoundingClientRect();
+      return box.left >= list.left && box.right <= list.right ?
+          span.textContent :
+          'clipped';
+    });
+  });
+  assert.deepEqual(
+      numbers,
+      ['11.', '10.', '9.', '8.', '7.', '6.', '5.', '4.', '3.', '2.', '1.']);
+
+  await page.click('#request', {clickCount: 3});
+  await page.keyboard.press('Backspace');
+  await page.keyboard.press('ArrowUp');
+  assert.equal(await page.$eval('#request', (i) => i.value), '2d6');
+  await page.keyboard.press('ArrowUp');
+  assert.equal(await page.$eval('#request', (i) => i.value), '2d6/2');
+
+  // A bad seed is told beside the field, and nothing is rolled until it is
+  // a seed again.
+  await page.type('#seed', 'x');
+  assert.match(
+      await page.$eval('#seed-error', (p) => p.innerText),
+      /^Not a seed: a whole number from 0 to 4294967295/);
+  await page.click('#request');
+  await page.keyboard.press('Enter');
+  assert.equal((await replies(page)).length, 11);
+  await page.click('#clear-replies');
+  assert.equal((await replies(page)).length, 0);
+  await page.close();
+
+  // A link with a request and a seed: the request's odds at once, the
+  // seeded replies on Enter, each grade in a colour of its own.
+  const linked = '8#d20 skill 10';
+  const shared = await openPage(`#${encodeURIComponent(linked)}&seed=22`);
+  await shared.waitForFunction(
+      (r) => document.querySelector('section.odds').dataset.request === r, {},
+      linked);
+  assert.equal(
+      await shared.$eval(
+          '#odds-grades tbody tr', (tr) => tr.cells[1].textContent),
+      '10.00%');
+  await shared.keyboard.press('Enter');
+  assert.deepEqual(
+      [await rollAtField(shared, linked)],
+      toolReplies([linked, linked], '22').slice(1));
+  assert.deepEqual(
+      await replies(shared), toolReplies([linked, linked], '22').reverse());
+  const gradeColours = () => shared.$$eval('#replies .outcome', (spans) => {
+    const colours = {};
+    for (const span of spans) {
+      const style = getComputedStyle(span);
+      colours[span.className] = style.color + ' on ' + style.backgroundColor;
+    }
+    return colours;
+  });
+  const light = await gradeColours();
+  assert.equal(Object.keys(light).length, 5);
+  assert.equal(new Set(Object.values(light)).size, 5);
+  await typeForOdds(shared, '2d20');
+  await shared.screenshot({path: screenshot});
+
+  await shared.emulateMediaFeatures(
+      [{name: 'prefers-color-scheme', value: 'dark'}]);
+  assert.equal(
+      await shared.evaluate(
+          () => getComputedStyle(document.documentElement).backgroundColor),
+      'rgb(16, 20, 28)');
+  const dark = await gradeColours();
+  assert.equal(new Set(Object.values(dark)).size, 5);
+  assert.notDeepEqual(dark, light);
+  await shared.screenshot({path: screenshot.replace(/\.png$/, '-dark.png')});
+
+  // On a phone the panels stack, nothing is wider than the window, and the
+  // chart's labels keep their size.
+  await shared.emulateMediaFeatures([]);
+  await shared.setViewport({width: 390, height: 844});
+  assert.ok(await shared.evaluate(
+      () => document.documentElement.scrollWidth <= window.innerWidth));
+  await shared.waitForFunction(
+      () => Math.min(...[...document.querySelectorAll('#odds-chart text')].map(
+                (t) => t.getBoundingClientRect().height)) >= 11);
+  await shared.screenshot(
+      {path: screenshot.replace(/\.png$/, '-phone.png'), fullPage: true});
+  console.log(`screenshots: ${screenshot}, -dark.png, -phone.png`);
   assert.deepEqual(outside, [], 'requests beyond 127.0.0.1');
   assert.deepEqual(scriptErrors, [], 'script errors');
   console.log('browser test passed');

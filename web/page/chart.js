@@ -1,0 +1,167 @@
+// The chart of the odds of one set: one bar per total (or range of totals),
+// scaled to the largest chance, with the chance axis in percent and the
+// totals beneath. Drawn in the chart's own pixels, so that its labels keep
+// their size on a phone's narrow screen.
+'use strict';
+
+const SVG_NAMESPACE = 'http://www.w3.org/2000/svg';
+const CHART_FONT_PX = 12;  // as .chart text in style.css
+
+function percent(chance) {
+  return (100 * chance).toFixed(2) + '%';
+}
+
+// A total, or a range of totals as first..last.
+function totalsLabel(bar) {
+  const [first, last] = bar;
+  return first === last ? String(first) : `${first}..${last}`;
+}
+
+// What a bar's title says: its chance, and, when the odds give them, the
+// chance of at least its first total and of at most its last.
+function barTitle(bar) {
+  const [first, last, chance, atLeast, atMost] = bar;
+  let title = `${totalsLabel(bar)}: ${percent(chance)}`;
+  if (atLeast !== undefined) {
+    title += `; ${first} or more: ${percent(atLeast)}` +
+        `; ${last} or less: ${percent(atMost)}`;
+  }
+  return title;
+}
+
+function svgElement(name, attributes = {}, text = '') {
+  const made = document.createElementNS(SVG_NAMESPACE, name);
+  for (const [key, value] of Object.entries(attributes)) {
+    made.setAttribute(key, String(value));
+  }
+  if (text) made.textContent = text;
+  return made;
+}
+
+// A step of 1, 2 or 5 times a power of ten that splits top into about four.
+function tickStep(top) {
+  const rough = top / 4;
+  const power = Math.pow(10, Math.floor(Math.log10(rough)));
+  for (const factor of [1, 2, 5, 10]) {
+    if (factor * power >= rough) return factor * power;
+  }
+  return 10 * power;
+}
+
+// About the width of text in the chart's font.
+function textWidth(text) {
+  return 0.62 * CHART_FONT_PX * text.length;
+}
+
+class Chart {
+  constructor(svg) {
+    this.svg = svg;
+    this.height = 280;
+    this.top = 12;
+    this.right = 12;
+    this.bottom = 48;
+  }
+
+  draw(odds, request, width) {
+    const svg = this.svg;
+    svg.replaceChildren();
+    svg.setAttribute('viewBox', `0 0 ${width} ${this.height}`);
+    const bars = odds.bars;
+    const largest = Math.max(...bars.map((bar) => bar[2]));
+    const step = tickStep(100 * largest);
+    const ceiling = Math.ceil((100 * largest) / step - 1e-9) * step;
+    const ticks = [];
+    for (let tick = 0; tick <= ceiling + 1e-9; tick += step) {
+      ticks.push([tick, `${Number(tick.toFixed(4))}%`]);
+    }
+    this.left = 10 + Math.max(...ticks.map(([, label]) => textWidth(label)));
+    this.plotWidth = width - this.left - this.right;
+    this.plotHeight = this.height - this.top - this.bottom;
+    const y = (chance) =>
+        this.top + this.plotHeight * (1 - (100 * chance) / ceiling);
+    for (const [tick, label] of ticks) {
+      const at = y(tick / 100);
+      svg.append(svgElement('line', {
+        class: 'grid',
+        x1: this.left,
+        x2: width - this.right,
+        y1: at,
+        y2: at
+      }));
+      svg.append(svgElement(
+          'text', {x: this.left - 6, y: at + 4, 'text-anchor': 'end'}, label));
+    }
+    this.drawBars(odds, y);
+    this.drawAxes(odds, width);
+    svg.setAttribute(
+        'aria-label',
+        `Chance of each ${odds.eachTotal ? 'total' : 'range of totals'} of ${
+            request}`);
+  }
+
+  drawBars(odds, y) {
+    const {bars, eachTotal} = odds;
+    const base = this.top + this.plotHeight;
+    const slot = this.plotWidth / bars.length;
+    const gap = Math.min(2, slot * 0.1);
+    const widest = Math.max(...bars.map((bar) => textWidth(String(bar[0]))));
+    const everyLabel = Math.ceil(
+        bars.length / Math.max(1, Math.floor(this.plotWidth / (widest + 12))));
+    const lastLabel = textWidth(String(bars[bars.length - 1][1]));
+    bars.forEach((bar, i) => {
+      const rect = svgElement('rect', {
+        class: 'bar',
+        x: this.left + i * slot + gap,
+        y: y(bar[2]),
+        width: Math.max(slot - 2 * gap, 0.5),
+        height: Math.max(base - y(bar[2]), 0),
+        'data-total': totalsLabel(bar),
+        'data-chance': percent(bar[2])
+      });
+      rect.append(svgElement('title', {}, barTitle(bar)));
+      this.svg.append(rect);
+      // A total under its bar; a range's first total at its left edge, but
+      // not so near the right edge that it meets the highest total there.
+      if (i % everyLabel !== 0) return;
+      const x = eachTotal ? this.left + (i + 0.5) * slot : this.left + i * slot;
+      const room = this.left + this.plotWidth - lastLabel - widest / 2 - 12;
+      if (!eachTotal && i > 0 && x > room) return;
+      this.svg.append(svgElement(
+          'text', {
+            x,
+            y: base + 16,
+            'text-anchor': eachTotal || i > 0 ? 'middle' : 'start'
+          },
+          String(bar[0])));
+    });
+    if (!eachTotal) {
+      this.svg.append(svgElement(
+          'text',
+          {x: this.left + this.plotWidth, y: base + 16, 'text-anchor': 'end'},
+          String(bars[bars.length - 1][1])));
+    }
+  }
+
+  drawAxes(odds, width) {
+    const base = this.top + this.plotHeight;
+    this.svg.append(svgElement('line', {
+      class: 'axis',
+      x1: this.left,
+      x2: width - this.right,
+      y1: base,
+      y2: base
+    }));
+    this.svg.append(svgElement(
+        'line',
+        {class: 'axis', x1: this.left, x2: this.left, y1: this.top, y2: base}));
+    const name =
+        odds.eachTotal ? 'total' : `totals, in ${odds.bars.length} ranges`;
+    this.svg.append(svgElement(
+        'text', {
+          x: this.left + this.plotWidth / 2,
+          y: this.height - 8,
+          'text-anchor': 'middle'
+        },
+        name));
+  }
+}

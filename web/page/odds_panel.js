@@ -1,0 +1,175 @@
+// The odds panel: the grades of a skill test (and, over several sets, the
+// chance of each number of sets that succeed), or the chart and the table
+// of the totals, or why there are no odds.
+'use strict';
+
+const GRADE_WORDS =
+    ['Amazing Success', 'Good Success', 'Ordinary Success', 'Failing'];
+
+function element(name, attributes = {}, text = '') {
+  const made = document.createElement(name);
+  for (const [key, value] of Object.entries(attributes)) {
+    made.setAttribute(key, value);
+  }
+  if (text) made.textContent = text;
+  return made;
+}
+
+// Rows of a label, a chance and a bar scaled to the largest of them.
+function fillChanceRows(table, rows) {
+  const body = table.tBodies[0];
+  body.replaceChildren();
+  const largest = Math.max(...rows.map((row) => row.chance));
+  for (const row of rows) {
+    const line = element('tr', {class: row.kind});
+    line.append(element('th', {scope: 'row'}, row.label));
+    line.append(element('td', {class: 'chance'}, percent(row.chance)));
+    const bar = element('td', {class: 'bar'});
+    const fill = element('span', {class: 'fill'});
+    fill.style.width = largest > 0 ? `${(100 * row.chance) / largest}%` : '0';
+    bar.append(fill);
+    line.append(bar);
+    body.append(line);
+  }
+  table.toggleAttribute('hidden', rows.length === 0);
+}
+
+// A row per total or range: its chance, and, when the odds give them, the
+// chance of at least its first total and of at most its last.
+function fillTotalsTable(table, bars) {
+  const cumulative = bars.length > 0 && bars[0].length >= 5;
+  const head = element('tr');
+  const columns = cumulative ? ['total', 'chance', 'at least', 'at most'] :
+                               ['total', 'chance'];
+  for (const name of columns) head.append(element('th', {scope: 'col'}, name));
+  table.tHead.replaceChildren(head);
+  const body = table.tBodies[0];
+  body.replaceChildren();
+  for (const bar of bars) {
+    const line = element('tr');
+    line.append(element('td', {}, totalsLabel(bar)));
+    const chances = cumulative ? [bar[2], bar[3], bar[4]] : [bar[2]];
+    for (const chance of chances)
+      line.append(element('td', {}, percent(chance)));
+    body.append(line);
+  }
+}
+
+class OddsPanel {
+  constructor(root) {
+    this.root = root;
+    this.status = root.querySelector('#odds-status');
+    this.grades = root.querySelector('#odds-grades');
+    this.successes = root.querySelector('#odds-successes');
+    this.figures = root.querySelector('#odds-figures');
+    this.chart = new Chart(root.querySelector('#odds-chart'));
+    this.details = root.querySelector('#odds-details');
+    this.table = root.querySelector('#odds-table');
+    this.errors = root.querySelector('#odds-errors');
+    this.drawn = null;
+    new ResizeObserver(() => this.redrawChart()).observe(this.chart.svg);
+  }
+
+  clear(message, isError) {
+    this.status.textContent = message;
+    this.status.className = isError ? 'status error' : 'status';
+    this.status.toggleAttribute('hidden', false);
+    for (const part
+             of [this.grades, this.successes, this.figures, this.chart.svg,
+                 this.details, this.errors]) {
+      part.toggleAttribute('hidden', true);
+    }
+    this.drawn = null;
+  }
+
+  // While the odds of request are still being computed.
+  showWorking(request) {
+    this.clear(`Computing the odds of ${request}…`, false);
+  }
+
+  showFailure(request, message) {
+    this.clear(
+        `The odds of this request could not be computed (${message}).`, true);
+    this.root.dataset.request = request;
+  }
+
+  show(request, odds) {
+    if (request.trim() === '') {
+      this.clear('Type a request to see its odds.', false);
+    } else if (odds.refused !== undefined) {
+      this.clear(odds.refused, odds.refused.startsWith('Dice Error:'));
+    } else {
+      this.clear(odds.sets > 1 ? `Each of ${odds.sets} sets:` : '', false);
+      this.status.toggleAttribute('hidden', odds.sets <= 1);
+      if (odds.anyTotal && odds.skill !== 0) this.showGrades(odds);
+      if (odds.anyTotal && odds.skill === 0) this.showTotals(request, odds);
+      fillChanceRows(
+          this.errors,
+          odds.errors.map(
+              ([message, chance]) =>
+                  ({kind: 'grade-critical', label: message, chance})));
+    }
+    this.root.dataset.request = request;
+  }
+
+  showGrades(odds) {
+    const rows = odds.grades.map(
+        (chance, grade) =>
+            ({kind: `grade-${grade}`, label: GRADE_WORDS[grade], chance}));
+    rows.push({
+      kind: 'grade-critical',
+      label: 'Critical Failure',
+      chance: odds.critical
+    });
+    fillChanceRows(this.grades, rows);
+    this.showSuccesses(odds);
+  }
+
+  // Over several sets: the chance that exactly k of them succeed (any
+  // success grade), and that at least one is a Critical Failure.
+  showSuccesses(odds) {
+    const successes = odds.successes ?? [];
+    const rows = successes.map((chance, count) => ({
+                                 kind: 'successes',
+                                 label: `${count} of ${odds.sets} succeed`,
+                                 chance
+                               }));
+    if (rows.length > 0 && odds.anyCritical !== undefined) {
+      rows.push({
+        kind: 'grade-critical',
+        label: 'at least one Critical Failure',
+        chance: odds.anyCritical
+      });
+    }
+    this.successes.caption.textContent = `All ${odds.sets} sets`;
+    fillChanceRows(this.successes, rows);
+  }
+
+  showTotals(request, odds) {
+    let figures = `lowest ${odds.lowest}, highest ${odds.highest}, ` +
+        `mean ${odds.mean.toFixed(2)}`;
+    if (odds.twentySided) {
+      figures += `; Critical Failure ${percent(odds.critical)}`;
+    }
+    this.figures.textContent = figures;
+    this.figures.toggleAttribute('hidden', false);
+    this.chart.svg.toggleAttribute('hidden', false);
+    this.drawn = {odds, request, width: 0};
+    this.redrawChart();
+    fillTotalsTable(this.table, odds.bars);
+    this.details.querySelector('summary').textContent = odds.eachTotal ?
+        'Chance of each total' :
+        'Chance of each range of totals';
+    this.details.open = odds.eachTotal && odds.bars.length <= 16;
+    this.details.toggleAttribute('hidden', false);
+  }
+
+  // Draws the chart again when the panel's width has changed.
+  redrawChart() {
+    const width = Math.round(this.chart.svg.getBoundingClientRect().width);
+    if (this.drawn === null || width === this.drawn.width || width === 0)
+      return;
+    this.drawn.width = width;
+    this.chart.draw(this.drawn.odds, this.drawn.request, width);
+  }
+}

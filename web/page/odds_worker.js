@@ -1,0 +1,20 @@
+// Computes the odds of a request away from the page's thread. The page
+// first posts the compiled module, then {id, request} messages; each gets
+// {id, odds} back, or {id, failure} when the engine trapped (after which the
+// page ends this worker: its memory may be in any state).
+'use strict';
+importScripts('rollwright.js', 'engine.js');
+
+let engine = null;
+
+self.onmessage = async ({data}) => {
+  if (data.wasm !== undefined) {
+    engine = Engine.create(data.wasm);
+    return;
+  }
+  try {
+    self.postMessage({id: data.id, odds: (await engine).odds(data.request)});
+  } catch (error) {
+    self.postMessage({id: data.id, failure: String(error?.message ?? error)});
+  }
+};

@@ -1,0 +1,97 @@
+// The list of replies, newest first. Each reply keeps the number it was
+// given when it arrived; each outcome of a skill test is coloured by its
+// grade (the terminal's colours) and marked by a sign beside the reply's
+// own words; each reply has a button that copies its text.
+'use strict';
+
+// The module's words for each outcome after " and gets ", and its class.
+const OUTCOME_KINDS = [
+  [/ for an Amazing Success$/, 'grade-0'],
+  [/ for a Good Success$/, 'grade-1'],
+  [/ for an Ordinary Success$/, 'grade-2'],
+  [/ Failing$/, 'grade-3'],
+  [/ with a Critical Failure$/, 'grade-critical'],
+];
+const MAX_REPLIES = 200;
+
+// The reply's text as spans: the words up to " and gets ", then each
+// outcome with the comma after it, kept on one line, a graded one in a span
+// of its grade's class.
+function replySpans(reply) {
+  const gets = ' and gets ';
+  const start = reply.lastIndexOf(gets);
+  if (start < 0) return [document.createTextNode(reply)];
+  const spans = [document.createTextNode(reply.slice(0, start + gets.length))];
+  const outcomes = reply.slice(start + gets.length).split(', ');
+  outcomes.forEach((outcome, i) => {
+    const kind = OUTCOME_KINDS.find(([words]) => words.test(outcome));
+    const item = element('span', {class: 'outcome-item'});
+    item.append(
+        kind === undefined ?
+            outcome :
+            element('span', {class: `outcome ${kind[1]}`}, outcome),
+        i + 1 < outcomes.length ? ',' : '');
+    spans.push(item);
+    if (i + 1 < outcomes.length) spans.push(document.createTextNode(' '));
+  });
+  return spans;
+}
+
+// Puts text on the clipboard, also where the page is not served securely.
+function copyText(text) {
+  if (navigator.clipboard !== undefined && window.isSecureContext) {
+    return navigator.clipboard.writeText(text);
+  }
+  const area = element('textarea', {class: 'visually-hidden'});
+  area.value = text;
+  document.body.append(area);
+  area.select();
+  const copied = document.execCommand('copy');
+  area.remove();
+  return copied ? Promise.resolve() : Promise.reject(new Error('not copied'));
+}
+
+class ReplyList {
+  constructor(list) {
+    this.list = list;
+    this.count = 0;
+  }
+
+  add(request, reply) {
+    this.count += 1;
+    const item = element('li', {class: 'reply', title: request});
+    if (reply.startsWith('Dice Error:')) item.classList.add('error-reply');
+    item.append(element('span', {class: 'reply-number'}, `${this.count}.`));
+    const text = element('span', {class: 'reply-text'});
+    text.append(...replySpans(reply));
+    item.append(text);
+    const copy = element(
+        'button', {
+          type: 'button',
+          class: 'copy',
+          'aria-label': `Copy reply ${this.count}`
+        },
+        'Copy');
+    copy.addEventListener('click', () => {
+      copyText(reply).then(
+          () => this.flash(copy, 'Copied'),
+          () => this.flash(copy, 'Not copied'));
+    });
+    item.append(copy);
+    this.list.prepend(item);
+    while (this.list.children.length > MAX_REPLIES)
+      this.list.lastChild.remove();
+  }
+
+  clear() {
+    this.list.replaceChildren();
+    this.count = 0;
+  }
+
+  flash(button, word) {
+    button.textContent = word;
+    setTimeout(() => {
+      button.textContent = 'Copy';
+    }, 1500);
+  }
+}

@@ -1,0 +1,46 @@
+// The seed field: a number seeds the generator as rollwright --seed N does
+// (and starts that sequence again whenever it changes); an empty field
+// seeds it from the browser's cryptographic randomness. Anything else is
+// refused with a message next to the field, and rolling waits for a valid
+// seed or an empty field.
+'use strict';
+
+const MAX_SEED = 4294967295;
+
+// '' is no seed (null); a decimal number up to MAX_SEED is a seed; anything
+// else is undefined.
+function parseSeed(text) {
+  const trimmed = text.trim();
+  if (trimmed === '') return null;
+  if (!/^[0-9]+$/.test(trimmed)) return undefined;
+  const value = Number(trimmed);
+  return value <= MAX_SEED ? value : undefined;
+}
+
+function randomSeed() {
+  return crypto.getRandomValues(new Uint32Array(1))[0];
+}
+
+class SeedField {
+  constructor(input, message, engine) {
+    this.input = input;
+    this.message = message;
+    this.engine = engine;
+    this.valid = true;
+  }
+
+  // Seeds the engine from the field's text; says whether the text is valid.
+  apply() {
+    const value = parseSeed(this.input.value);
+    this.valid = value !== undefined;
+    this.input.setAttribute('aria-invalid', String(!this.valid));
+    this.message.textContent = this.valid ?
+        '' :
+        `Not a seed: a whole number from 0 to ${MAX_SEED}, or empty for ` +
+            'random rolls. Nothing is rolled until it is one.';
+    this.message.toggleAttribute('hidden', this.valid);
+    if (value === null) this.engine.seed(randomSeed());
+    if (typeof value === 'number') this.engine.seed(value);
+    return this.valid;
+  }
+}
