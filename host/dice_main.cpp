@@ -11,10 +11,12 @@
 
 namespace {
 
+// What every call returns, whatever the reply: hosts are written to expect
+// this value, which carries nothing of the request.
 constexpr int32_t kResult = 3;
 static_assert(rollwright::ReplyCapacity == ROLLWRIGHT_REPLY_CAPACITY);
 
-void Answer(char* buffer) {
+void RollAndReply(char* buffer) {
   rollwright::Rollwright request(buffer);
   request.Roll();
   request.WriteResult(buffer);
@@ -31,7 +33,7 @@ DiceMain(int32_t /*unused1*/, int32_t /*unused2*/, char* buffer,
   if (buffer == nullptr) return kResult;
   [[maybe_unused]] rollwright::CallFrame frame;  // for the whole call
   try {
-    Answer(buffer);
+    RollAndReply(buffer);
   } catch (const rollwright::Rollwright::DiceError& error) {
     Reply(buffer, rollwright::ErrorMessage(error.code));
   } catch (...) {
