@@ -1,6 +1,10 @@
 #include "odds/odds_summary.h"
 
 #include <algorithm>
+#include <cmath>
+#include <new>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "dice/rollwright.h"
@@ -27,6 +31,40 @@ void SummariseGrades(const Distribution& totals, OddsSummary& summary) {
   }
 }
 
+// The sets are independent: a set succeeds, fails (Failing or a Critical
+// Failure), or ends in an error.
+void SummariseSets(OddsSummary& summary) {
+  const std::array<double, 4>& grades = summary.grades;
+  const double success = grades[Amazing] + grades[Good] + grades[Ordinary];
+  const double failure = grades[Failing] + summary.critical;
+  std::vector<double> chances{1.0};
+  for (int32_t set = 0; set < summary.sets; ++set) {
+    std::vector<double> next(chances.size() + 1, 0.0);
+    for (size_t k = 0; k < chances.size(); ++k) {
+      next[k] += chances[k] * failure;
+      next[k + 1] += chances[k] * success;
+    }
+    chances = std::move(next);
+  }
+  summary.successes = std::move(chances);
+  summary.anyCritical = std::pow(success + failure, summary.sets) -
+                        std::pow(success + grades[Failing], summary.sets);
+}
+
+// The bars cover every total once, in order.
+void SummariseTails(OddsSummary& summary) {
+  double atMost = 0;
+  for (OddsSummary::Bar& bar : summary.bars) {
+    atMost += bar.chance;
+    bar.atMost = atMost;
+  }
+  double atLeast = 0;
+  for (auto bar = summary.bars.rbegin(); bar != summary.bars.rend(); ++bar) {
+    atLeast += bar->chance;
+    bar->atLeast = atLeast;
+  }
+}
+
 // kRanges ranges of equal width from the 0.1st to the 99.9th percentile; the
 // first and the last also hold the rare totals beyond, up to the lowest and
 // the highest.
@@ -48,7 +86,8 @@ void SummariseRanges(const Distribution& totals, double alive,
     int64_t first = i == 0 ? summary.lowest : low + i * width;
     int64_t last =
         i == kRanges - 1 ? summary.highest : low + (i + 1) * width - 1;
-    summary.bars.push_back({first, last, chances[static_cast<size_t>(i)]});
+    summary.bars.push_back(
+        {first, last, chances[static_cast<size_t>(i)], 0, 0});
   }
 }
 
@@ -62,13 +101,14 @@ void SummariseTotals(const Distribution& totals, OddsSummary& summary) {
   summary.highest = totals.Totals().rbegin()->first;
   summary.mean = sum / alive;
   summary.eachTotal = totals.Totals().size() <= kListedTotals;
-  if (!summary.eachTotal) {
+  if (summary.eachTotal) {
+    for (const auto& [total, mass] : totals.Totals()) {
+      summary.bars.push_back({total, total, mass.Both(), 0, 0});
+    }
+  } else {
     SummariseRanges(totals, alive, summary);
-    return;
   }
-  for (const auto& [total, mass] : totals.Totals()) {
-    summary.bars.push_back({total, total, mass.Both()});
-  }
+  SummariseTails(summary);
 }
 
 void Summarise(const Odds& odds, OddsSummary& summary) {
@@ -81,17 +121,18 @@ void Summarise(const Odds& odds, OddsSummary& summary) {
   for (const auto& [code, chance] : odds.Errors()) {
     summary.errors.push_back({ErrorMessage(code), chance});
   }
-  if (!summary.anyTotal) return;
   if (summary.skill != 0) {
     SummariseGrades(totals, summary);
-  } else {
+    if (summary.sets > 1) SummariseSets(summary);
+  } else if (summary.anyTotal) {
     SummariseTotals(totals, summary);
   }
 }
 
-OddsSummary Refused(const char* message) {
+OddsSummary Refused(const char* message, OddsSummary::Answer answer =
+                                             OddsSummary::Answer::kRefused) {
   OddsSummary summary;
-  summary.answer = OddsSummary::Answer::kRefused;
+  summary.answer = answer;
   summary.refusal = message;
   return summary;
 }
@@ -115,9 +156,12 @@ OddsSummary SummariseOdds(const std::string& request) {
   } catch (const Rollwright::DiceError& error) {
     return Refused(ErrorMessage(error.code));
   } catch (const Distribution::TooManyOutcomes&) {
-    OddsSummary summary;
-    summary.answer = OddsSummary::Answer::kTooManyOutcomes;
-    return summary;
+    return Refused(kTooManyOutcomesMessage,
+                   OddsSummary::Answer::kTooManyOutcomes);
+  } catch (const std::bad_alloc&) {
+    return Refused(kOddsOutOfMemoryMessage, OddsSummary::Answer::kOutOfMemory);
+  } catch (const std::length_error&) {
+    return Refused(kOddsOutOfMemoryMessage, OddsSummary::Answer::kOutOfMemory);
   }
 }
 
