@@ -4,7 +4,10 @@
 
 namespace rollwright {
 
-Odds::Odds(const String& expression) { WalkExpression(expression, *this); }
+Odds::Odds(const String& expression, int64_t workDivisor)
+    : maxWork(kMaxWork / workDivisor) {
+  WalkExpression(expression, *this);
+}
 
 // total and acc are independent, so the outcomes that fail here carry the
 // failing mass of acc times the mass of total.
@@ -52,7 +55,7 @@ void Odds::Fail(Code code, double mass) {
 
 void Odds::Spend(int64_t steps) {
   work += steps;
-  if (work > kMaxWork) throw Distribution::TooManyOutcomes();
+  if (work > maxWork) throw Distribution::TooManyOutcomes();
 }
 
 }  // namespace rollwright

@@ -27,7 +27,8 @@ class Odds {
   // Distribution's steps of cost.
   static constexpr int64_t kMaxWork = 60000000;
 
-  explicit Odds(const String& expression);
+  // With a slower build's work divisor, kMaxWork / workDivisor steps.
+  explicit Odds(const String& expression, int64_t workDivisor = 1);
   Odds(const Odds&) = delete;
   Odds& operator=(const Odds&) = delete;
 
@@ -53,6 +54,7 @@ class Odds {
   Distribution total = Distribution::Point(0);
   int32_t d20Groups = 0;
   int64_t work = 0;
+  int64_t maxWork;
   std::map<Code, double> errors;
 };
 

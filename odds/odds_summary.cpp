@@ -65,9 +65,9 @@ void SummariseTails(OddsSummary& summary) {
   }
 }
 
-// kRanges ranges of equal width from the 0.1st to the 99.9th percentile; the
-// first and the last also hold the rare totals beyond, up to the lowest and
-// the highest.
+// At most kRanges ranges of equal width from the 0.1st to the 99.9th
+// percentile, and none past it; the first and the last also hold the rare
+// totals beyond, down to the lowest and up to the highest.
 void SummariseRanges(const Distribution& totals, double alive,
                      OddsSummary& summary) {
   for (int share : {1, 5, 10, 25, 50, 75, 90, 95, 99}) {
@@ -75,17 +75,18 @@ void SummariseRanges(const Distribution& totals, double alive,
         {share, PercentileOf(totals, alive, share / 100.0)});
   }
   const int64_t low = PercentileOf(totals, alive, 0.001);
-  const int64_t width =
-      (PercentileOf(totals, alive, 0.999) - low + kRanges) / kRanges;
-  std::vector<double> chances(kRanges);
+  const int64_t span = PercentileOf(totals, alive, 0.999) - low + 1;
+  const int64_t width = (span + kRanges - 1) / kRanges;
+  const int64_t ranges = (span + width - 1) / width;
+  std::vector<double> chances(static_cast<size_t>(ranges));
   for (const auto& [total, mass] : totals.Totals()) {
-    int64_t range = std::clamp<int64_t>((total - low) / width, 0, kRanges - 1);
+    int64_t range = std::clamp<int64_t>((total - low) / width, 0, ranges - 1);
     chances[static_cast<size_t>(range)] += mass.Both();
   }
-  for (int64_t i = 0; i < kRanges; ++i) {
+  for (int64_t i = 0; i < ranges; ++i) {
     int64_t first = i == 0 ? summary.lowest : low + i * width;
     int64_t last =
-        i == kRanges - 1 ? summary.highest : low + (i + 1) * width - 1;
+        i == ranges - 1 ? summary.highest : low + (i + 1) * width - 1;
     summary.bars.push_back(
         {first, last, chances[static_cast<size_t>(i)], 0, 0});
   }
@@ -139,12 +140,12 @@ OddsSummary Refused(const char* message, OddsSummary::Answer answer =
 
 }  // namespace
 
-OddsSummary SummariseOdds(const std::string& request) {
+OddsSummary SummariseOdds(const std::string& request, int64_t workDivisor) {
   std::vector<char> buffer(request.begin(), request.end());
   buffer.push_back('\0');
   try {
     Rollwright parsed(buffer.data());
-    Odds odds(parsed.Expression());
+    Odds odds(parsed.Expression(), workDivisor);
     if (odds.Totals().TotalMass() <= 0 && odds.Errors().size() == 1) {
       return Refused(ErrorMessage(odds.Errors().begin()->first));
     }

@@ -17,7 +17,7 @@
 namespace rollwright {
 
 // At most this many distinct totals are listed one by one; more are shown
-// as percentiles and as kRanges ranges of equal width.
+// as percentiles and as at most kRanges ranges of equal width.
 inline constexpr size_t kListedTotals = 40;
 inline constexpr int kRanges = 20;
 
@@ -72,8 +72,9 @@ struct OddsSummary {
   double anyCritical = 0;
 };
 
-// The odds of request, or why the module or the odds refuse it.
-OddsSummary SummariseOdds(const std::string& request);
+// The odds of request, or why the module or the odds refuse it; a build
+// slower than the plain ones may divide the odds' work budget.
+OddsSummary SummariseOdds(const std::string& request, int64_t workDivisor = 1);
 
 }  // namespace rollwright
 

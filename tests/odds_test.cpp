@@ -213,6 +213,26 @@ TEST(OddsSummary, GivesTheChanceOfAtLeastAndAtMostEachTotal) {
   }
 }
 
+// 41 totals in ranges of 3 totals: 14 ranges, the last one short.
+TEST(OddsSummary, ListsUpTo40TotalsAndEndsTheRangesAtTheHighest) {
+  struct Case {
+    const char* request;
+    size_t bars;
+    OddsSummary::Bar last;
+  };
+  const Case cases[] = {
+      {"2d20", 39, {40, 40, 1638.0 * 1638 / (32768.0 * 32768), 0, 0}},
+      {"d41", 14, {40, 41, 2 * 799 / 32768.0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    OddsSummary summary = SummariseOdds(c.request);
+    ASSERT_EQ(summary.bars.size(), c.bars) << c.request;
+    EXPECT_EQ(summary.bars.back().first, c.last.first) << c.request;
+    EXPECT_EQ(summary.bars.back().last, c.last.last) << c.request;
+    EXPECT_NEAR(summary.bars.back().chance, c.last.chance, 1e-15) << c.request;
+  }
+}
+
 // Each set apart: success s, failure f (Failing or a Critical Failure c),
 // counted face by face; one set has no such figures.
 TEST(OddsSummary, CountsTheSetsThatSucceed) {
