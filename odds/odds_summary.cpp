@@ -141,9 +141,9 @@ OddsSummary Refused(const char* message, OddsSummary::Answer answer =
 }  // namespace
 
 OddsSummary SummariseOdds(const std::string& request, int64_t workDivisor) {
-  std::vector<char> buffer(request.begin(), request.end());
-  buffer.push_back('\0');
   try {
+    std::vector<char> buffer(request.begin(), request.end());
+    buffer.push_back('\0');
     Rollwright parsed(buffer.data());
     Odds odds(parsed.Expression(), workDivisor);
     if (odds.Totals().TotalMass() <= 0 && odds.Errors().size() == 1) {
