@@ -239,14 +239,6 @@ double Distribution::RemoveIf(const std::function<bool(int32_t)>& test) {
   return removed;
 }
 
-void Distribution::AddScaled(const Distribution& other, double weight) {
-  for (const auto& [total, mass] : other.totals) {
-    Mass& into = totals[total];
-    into.plain += weight * mass.plain;
-    into.critical += weight * mass.critical;
-  }
-}
-
 double Distribution::TotalMass() const {
   double sum = 0;
   for (const auto& [total, mass] : totals) sum += mass.Both();

@@ -60,8 +60,6 @@ class Distribution {
   void Apply(Operator op, int32_t right);
   // Removes the totals the test holds for and returns their mass.
   double RemoveIf(const std::function<bool(int32_t)>& test);
-  // Adds the outcomes of other, their mass scaled by weight.
-  void AddScaled(const Distribution& other, double weight);
 
   const Outcomes& Totals() const { return totals; }
   double TotalMass() const;

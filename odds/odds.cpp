@@ -41,7 +41,7 @@ Distribution Odds::RollDice(int32_t count, int32_t sides) {
   DiceLimit broken = LimitBroken(count, sides);
   if (broken != DiceLimit::kWithin) {
     Fail(Rollwright::ErrorOf(broken), total.TotalMass());
-    return Distribution();
+    return {};
   }
   if (sides == 20) ++d20Groups;
   Spend(Distribution::DiceCost(DiceRolled(count), sides));

@@ -59,9 +59,9 @@ void SummariseTails(OddsSummary& summary) {
     bar.atMost = atMost;
   }
   double atLeast = 0;
-  for (auto bar = summary.bars.rbegin(); bar != summary.bars.rend(); ++bar) {
-    atLeast += bar->chance;
-    bar->atLeast = atLeast;
+  for (size_t i = summary.bars.size(); i-- > 0;) {
+    atLeast += summary.bars[i].chance;
+    summary.bars[i].atLeast = atLeast;
   }
 }
 

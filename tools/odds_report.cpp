@@ -107,9 +107,9 @@ void PrintSets(std::ostream& out, const OddsSummary& summary, OddsStyle style) {
     rows.push_back({std::to_string(k), summary.successes[k], 0, atMost});
   }
   double atLeast = 0;
-  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-    atLeast += row->chance;
-    row->atLeast = atLeast;
+  for (size_t k = rows.size(); k-- > 0;) {
+    atLeast += rows[k].chance;
+    rows[k].atLeast = atLeast;
   }
   PrintTable(out, "sets that succeed", rows, style);
   out << Label("at least one Critical Failure") << Percent(summary.anyCritical)
