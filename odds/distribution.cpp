@@ -49,6 +49,17 @@ std::vector<double> SumOfDice(int32_t n, int32_t sides) {
   return table;
 }
 
+// The first length entries of the linear convolution of x and y, by
+// transforms of size.
+std::vector<double> Convolve(const std::vector<double>& x,
+                             const std::vector<double>& y, size_t size,
+                             size_t length) {
+  Spectrum product = Transform(x, size);
+  Spectrum other = Transform(y, size);
+  for (size_t i = 0; i < size; ++i) product[i] *= other[i];
+  return InverseTransform(std::move(product), length);
+}
+
 }  // namespace
 
 Distribution Distribution::Point(int32_t value) {
@@ -150,12 +161,22 @@ Distribution Distribution::CombineDense(const Distribution& a,
   Dense x = a.ToDense(false);
   Dense y = b.ToDense(op == OpMinus);
   const size_t size = TransformSize(length);
+  // Which totals occur comes first: too many are refused before any chance
+  // is computed.
+  std::vector<double> marks(length, 1.0);
+  if (!x.Contiguous() || !y.Contiguous()) {
+    marks = Convolve(x.marks, y.marks, size, length);
+    if (std::count_if(marks.begin(), marks.end(),
+                      [](double mark) { return mark >= 0.5; }) > kMaxOutcomes) {
+      throw TooManyOutcomes();
+    }
+  }
   Spectrum xPlain = Transform(x.plain, size);
   Spectrum yPlain = Transform(y.plain, size);
   Spectrum plain(size);
   for (size_t i = 0; i < size; ++i) plain[i] = xPlain[i] * yPlain[i];
   Dense sum{x.low + y.low, InverseTransform(std::move(plain), length),
-            std::vector<double>(length, 0.0), std::vector<double>(length, 1.0)};
+            std::vector<double>(length, 0.0), std::move(marks)};
   if (a.HasCritical() || b.HasCritical()) {
     // Critical when either side is.
     Spectrum xCritical = Transform(x.critical, size);
@@ -165,12 +186,6 @@ Distribution Distribution::CombineDense(const Distribution& a,
           xCritical[i] * (yPlain[i] + yCritical[i]) + xPlain[i] * yCritical[i];
     }
     sum.critical = InverseTransform(std::move(xCritical), length);
-  }
-  if (!x.Contiguous() || !y.Contiguous()) {
-    Spectrum marks = Transform(x.marks, size);
-    Spectrum yMarks = Transform(y.marks, size);
-    for (size_t i = 0; i < size; ++i) marks[i] *= yMarks[i];
-    sum.marks = InverseTransform(std::move(marks), length);
   }
   return FromDense(sum);
 }
