@@ -13,6 +13,12 @@ namespace {
 
 constexpr double kDraws = 32768.0;  // the generator's 15-bit outputs
 
+// Costs in steps of one pair of totals combined, as measured: a total placed
+// in a distribution's map, and an entry of a dense convolution (its
+// transforms and its total).
+constexpr int64_t kStepsPerTotal = 32;
+constexpr int64_t kStepsPerDenseEntry = 128;
+
 // The sum of n dice as a dense table: entry j is the chance of total n + j.
 // A face f has the share of outputs whose remainder by sides is f - 1, so low
 // faces lean slightly ahead.
@@ -41,6 +47,17 @@ std::vector<double> SumOfDice(int32_t n, int32_t sides) {
     table = std::move(next);
   }
   return table;
+}
+
+// The first length entries of the linear convolution of x and y, by
+// transforms of size.
+std::vector<double> Convolve(const std::vector<double>& x,
+                             const std::vector<double>& y, size_t size,
+                             size_t length) {
+  Spectrum product = Transform(x, size);
+  Spectrum other = Transform(y, size);
+  for (size_t i = 0; i < size; ++i) product[i] *= other[i];
+  return InverseTransform(std::move(product), length);
 }
 
 }  // namespace
@@ -79,11 +96,44 @@ Distribution Distribution::Dice(int32_t count, int32_t sides,
 // is refused.
 Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
                                    Operator op) {
-  if (a.totals.size() * b.totals.size() <= kMaxPairs) {
-    return CombinePairs(a, b, op);
-  }
+  if (a.Count() * b.Count() <= kMaxPairs) return CombinePairs(a, b, op);
   if (op == OpTimes) throw TooManyOutcomes();
   return CombineDense(a, b, op);
+}
+
+int64_t Distribution::CombineCost(const Distribution& a, const Distribution& b,
+                                  Operator op) {
+  const int64_t pairs = a.Count() * b.Count();
+  if (pairs <= kMaxPairs) {
+    // A row of pairs may pass kMaxOutcomes totals before it is refused.
+    return pairs + kStepsPerTotal * std::min(pairs, kMaxOutcomes + b.Count());
+  }
+  if (op == OpTimes) throw TooManyOutcomes();
+  return kStepsPerDenseEntry * DenseLength(a, b);
+}
+
+int64_t Distribution::DiceCost(int32_t count, int32_t sides) {
+  return int64_t{count} * count * sides + kStepsPerTotal * count * sides;
+}
+
+int64_t Distribution::ApplyCost() const { return kStepsPerTotal * Count(); }
+
+// Every total in between occurs when both sides are contiguous; a sum of two
+// sets of integers always has at least |a| + |b| - 1 of them.
+int64_t Distribution::DenseLength(const Distribution& a,
+                                  const Distribution& b) {
+  const int64_t length = a.Span() + b.Span() - 1;
+  const bool contiguous = a.Count() == a.Span() && b.Count() == b.Span();
+  const int64_t occurring = contiguous ? length : a.Count() + b.Count() - 1;
+  if (length > kMaxDenseRange || occurring > kMaxOutcomes) {
+    throw TooManyOutcomes();
+  }
+  return length;
+}
+
+int64_t Distribution::Span() const {
+  if (totals.empty()) return 0;
+  return int64_t{totals.rbegin()->first} - totals.begin()->first + 1;
 }
 
 Distribution Distribution::CombinePairs(const Distribution& a,
@@ -107,17 +157,26 @@ Distribution Distribution::CombinePairs(const Distribution& a,
 // rounding is far below one half), so that rounding never adds a total.
 Distribution Distribution::CombineDense(const Distribution& a,
                                         const Distribution& b, Operator op) {
+  const auto length = static_cast<size_t>(DenseLength(a, b));
   Dense x = a.ToDense(false);
   Dense y = b.ToDense(op == OpMinus);
-  const size_t length = x.plain.size() + y.plain.size() - 1;
-  if (length > kMaxDenseRange) throw TooManyOutcomes();
   const size_t size = TransformSize(length);
+  // Which totals occur comes first: too many are refused before any chance
+  // is computed.
+  std::vector<double> marks(length, 1.0);
+  if (!x.Contiguous() || !y.Contiguous()) {
+    marks = Convolve(x.marks, y.marks, size, length);
+    if (std::count_if(marks.begin(), marks.end(),
+                      [](double mark) { return mark >= 0.5; }) > kMaxOutcomes) {
+      throw TooManyOutcomes();
+    }
+  }
   Spectrum xPlain = Transform(x.plain, size);
   Spectrum yPlain = Transform(y.plain, size);
   Spectrum plain(size);
   for (size_t i = 0; i < size; ++i) plain[i] = xPlain[i] * yPlain[i];
   Dense sum{x.low + y.low, InverseTransform(std::move(plain), length),
-            std::vector<double>(length, 0.0), std::vector<double>(length, 1.0)};
+            std::vector<double>(length, 0.0), std::move(marks)};
   if (a.HasCritical() || b.HasCritical()) {
     // Critical when either side is.
     Spectrum xCritical = Transform(x.critical, size);
@@ -128,19 +187,13 @@ Distribution Distribution::CombineDense(const Distribution& a,
     }
     sum.critical = InverseTransform(std::move(xCritical), length);
   }
-  if (!x.Contiguous() || !y.Contiguous()) {
-    Spectrum marks = Transform(x.marks, size);
-    Spectrum yMarks = Transform(y.marks, size);
-    for (size_t i = 0; i < size; ++i) marks[i] *= yMarks[i];
-    sum.marks = InverseTransform(std::move(marks), length);
-  }
   return FromDense(sum);
 }
 
 Distribution::Dense Distribution::ToDense(bool negate) const {
   const int64_t first = totals.begin()->first;
   const int64_t last = totals.rbegin()->first;
-  const auto size = static_cast<size_t>(last - first + 1);
+  const auto size = static_cast<size_t>(Span());
   Dense dense{negate ? -last : first, std::vector<double>(size),
               std::vector<double>(size), std::vector<double>(size)};
   for (const auto& [total, mass] : totals) {
@@ -155,7 +208,7 @@ Distribution::Dense Distribution::ToDense(bool negate) const {
 // Rounding can leave a chance a hair below zero; it is zero.
 Distribution Distribution::FromDense(const Dense& dense) {
   Distribution distribution;
-  size_t occurring = 0;
+  int64_t occurring = 0;
   for (size_t i = 0; i < dense.plain.size(); ++i) {
     if (dense.marks[i] < 0.5) continue;
     if (++occurring > kMaxOutcomes) throw TooManyOutcomes();
@@ -199,14 +252,6 @@ double Distribution::RemoveIf(const std::function<bool(int32_t)>& test) {
     }
   }
   return removed;
-}
-
-void Distribution::AddScaled(const Distribution& other, double weight) {
-  for (const auto& [total, mass] : other.totals) {
-    Mass& into = totals[total];
-    into.plain += weight * mass.plain;
-    into.critical += weight * mass.critical;
-  }
 }
 
 double Distribution::TotalMass() const {

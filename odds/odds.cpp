@@ -4,16 +4,23 @@
 
 namespace rollwright {
 
-Odds::Odds(const String& expression) { WalkExpression(expression, *this); }
+Odds::Odds(const String& expression, int64_t workDivisor)
+    : maxWork(kMaxWork / workDivisor) {
+  WalkExpression(expression, *this);
+}
 
 // total and acc are independent, so the outcomes that fail here carry the
 // failing mass of acc times the mass of total.
 void Odds::ApplyOperator(Distribution& acc, int32_t right, Operator op) {
+  Spend(acc.ApplyCost());
   double zero = acc.RemoveIf(
       [right, op](int32_t value) { return IsZeroOperand(value, right, op); });
   Fail(Code::InvalidOperand, zero * total.TotalMass());
+  if (acc.Totals().empty()) return;
   if (op == OpDice) {
-    acc = RollDice(acc, right);
+    // The walk opens a term with the number before 'd', so a group's count
+    // is that one certain value.
+    acc = RollDice(acc.Totals().begin()->first, right);
   } else {
     acc.Apply(op, right);
   }
@@ -25,29 +32,30 @@ void Odds::AddToTotal(const Distribution& term, Operator sign) {
     total = Distribution();
     return;
   }
+  Spend(Distribution::CombineCost(total, term, sign));
   total = Distribution::Combine(total, term, sign);
 }
 
-// counts holds the group's dice count (a number written in the expression);
-// the limits and the critical rule are the module's.
-Distribution Odds::RollDice(const Distribution& counts, int32_t sides) {
-  Distribution sum;
-  for (const auto& [count, mass] : counts.Totals()) {
-    DiceLimit broken = LimitBroken(count, sides);
-    if (broken != DiceLimit::kWithin) {
-      Fail(Rollwright::ErrorOf(broken), mass.Both() * total.TotalMass());
-      continue;
-    }
-    if (sides == 20) ++d20Groups;
-    Distribution group = Distribution::Dice(DiceRolled(count), sides,
-                                            IsCriticalGroup(sides, d20Groups));
-    sum.AddScaled(group, mass.Both());
+// The limits and the critical rule are the module's.
+Distribution Odds::RollDice(int32_t count, int32_t sides) {
+  DiceLimit broken = LimitBroken(count, sides);
+  if (broken != DiceLimit::kWithin) {
+    Fail(Rollwright::ErrorOf(broken), total.TotalMass());
+    return {};
   }
-  return sum;
+  if (sides == 20) ++d20Groups;
+  Spend(Distribution::DiceCost(DiceRolled(count), sides));
+  return Distribution::Dice(DiceRolled(count), sides,
+                            IsCriticalGroup(sides, d20Groups));
 }
 
 void Odds::Fail(Code code, double mass) {
   if (mass > 0) errors[code] += mass;
+}
+
+void Odds::Spend(int64_t steps) {
+  work += steps;
+  if (work > maxWork) throw Distribution::TooManyOutcomes();
 }
 
 }  // namespace rollwright

@@ -4,7 +4,9 @@
 //
 // An outcome that the module would answer with an error is counted under that
 // error's code; its mass is missing from Totals(). Throws
-// Distribution::TooManyOutcomes when the work would be too large. Not copied.
+// Distribution::TooManyOutcomes when the work would be too large: beyond the
+// bounds of one step, or kMaxWork steps in all, however long the expression.
+// Not copied.
 #ifndef ROLLWRIGHT_ODDS_ODDS_H_
 #define ROLLWRIGHT_ODDS_ODDS_H_
 
@@ -21,7 +23,12 @@ class Odds {
  public:
   using Code = Rollwright::DiceError::Code;
 
-  explicit Odds(const String& expression);
+  // About half a second of work on a current desktop machine, in
+  // Distribution's steps of cost.
+  static constexpr int64_t kMaxWork = 60000000;
+
+  // With a slower build's work divisor, kMaxWork / workDivisor steps.
+  explicit Odds(const String& expression, int64_t workDivisor = 1);
   Odds(const Odds&) = delete;
   Odds& operator=(const Odds&) = delete;
 
@@ -39,11 +46,15 @@ class Odds {
   }
   void ApplyOperator(Distribution& acc, int32_t right, Operator op);
   void AddToTotal(const Distribution& term, Operator sign);
-  Distribution RollDice(const Distribution& counts, int32_t sides);
+  Distribution RollDice(int32_t count, int32_t sides);
   void Fail(Code code, double mass);
+  // Counts steps of work done; throws once they pass kMaxWork.
+  void Spend(int64_t steps);
 
   Distribution total = Distribution::Point(0);
   int32_t d20Groups = 0;
+  int64_t work = 0;
+  int64_t maxWork;
   std::map<Code, double> errors;
 };
 

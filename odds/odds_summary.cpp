@@ -1,6 +1,10 @@
 #include "odds/odds_summary.h"
 
 #include <algorithm>
+#include <cmath>
+#include <new>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "dice/rollwright.h"
@@ -27,9 +31,43 @@ void SummariseGrades(const Distribution& totals, OddsSummary& summary) {
   }
 }
 
-// kRanges ranges of equal width from the 0.1st to the 99.9th percentile; the
-// first and the last also hold the rare totals beyond, up to the lowest and
-// the highest.
+// The sets are independent: a set succeeds, fails (Failing or a Critical
+// Failure), or ends in an error.
+void SummariseSets(OddsSummary& summary) {
+  const std::array<double, 4>& grades = summary.grades;
+  const double success = grades[Amazing] + grades[Good] + grades[Ordinary];
+  const double failure = grades[Failing] + summary.critical;
+  std::vector<double> chances{1.0};
+  for (int32_t set = 0; set < summary.sets; ++set) {
+    std::vector<double> next(chances.size() + 1, 0.0);
+    for (size_t k = 0; k < chances.size(); ++k) {
+      next[k] += chances[k] * failure;
+      next[k + 1] += chances[k] * success;
+    }
+    chances = std::move(next);
+  }
+  summary.successes = std::move(chances);
+  summary.anyCritical = std::pow(success + failure, summary.sets) -
+                        std::pow(success + grades[Failing], summary.sets);
+}
+
+// The bars cover every total once, in order.
+void SummariseTails(OddsSummary& summary) {
+  double atMost = 0;
+  for (OddsSummary::Bar& bar : summary.bars) {
+    atMost += bar.chance;
+    bar.atMost = atMost;
+  }
+  double atLeast = 0;
+  for (size_t i = summary.bars.size(); i-- > 0;) {
+    atLeast += summary.bars[i].chance;
+    summary.bars[i].atLeast = atLeast;
+  }
+}
+
+// At most kRanges ranges of equal width from the 0.1st to the 99.9th
+// percentile, and none past it; the first and the last also hold the rare
+// totals beyond, down to the lowest and up to the highest.
 void SummariseRanges(const Distribution& totals, double alive,
                      OddsSummary& summary) {
   for (int share : {1, 5, 10, 25, 50, 75, 90, 95, 99}) {
@@ -37,18 +75,20 @@ void SummariseRanges(const Distribution& totals, double alive,
         {share, PercentileOf(totals, alive, share / 100.0)});
   }
   const int64_t low = PercentileOf(totals, alive, 0.001);
-  const int64_t width =
-      (PercentileOf(totals, alive, 0.999) - low + kRanges) / kRanges;
-  std::vector<double> chances(kRanges);
+  const int64_t span = PercentileOf(totals, alive, 0.999) - low + 1;
+  const int64_t width = (span + kRanges - 1) / kRanges;
+  const int64_t ranges = (span + width - 1) / width;
+  std::vector<double> chances(static_cast<size_t>(ranges));
   for (const auto& [total, mass] : totals.Totals()) {
-    int64_t range = std::clamp<int64_t>((total - low) / width, 0, kRanges - 1);
+    int64_t range = std::clamp<int64_t>((total - low) / width, 0, ranges - 1);
     chances[static_cast<size_t>(range)] += mass.Both();
   }
-  for (int64_t i = 0; i < kRanges; ++i) {
+  for (int64_t i = 0; i < ranges; ++i) {
     int64_t first = i == 0 ? summary.lowest : low + i * width;
     int64_t last =
-        i == kRanges - 1 ? summary.highest : low + (i + 1) * width - 1;
-    summary.bars.push_back({first, last, chances[static_cast<size_t>(i)]});
+        i == ranges - 1 ? summary.highest : low + (i + 1) * width - 1;
+    summary.bars.push_back(
+        {first, last, chances[static_cast<size_t>(i)], 0, 0});
   }
 }
 
@@ -62,13 +102,14 @@ void SummariseTotals(const Distribution& totals, OddsSummary& summary) {
   summary.highest = totals.Totals().rbegin()->first;
   summary.mean = sum / alive;
   summary.eachTotal = totals.Totals().size() <= kListedTotals;
-  if (!summary.eachTotal) {
+  if (summary.eachTotal) {
+    for (const auto& [total, mass] : totals.Totals()) {
+      summary.bars.push_back({total, total, mass.Both(), 0, 0});
+    }
+  } else {
     SummariseRanges(totals, alive, summary);
-    return;
   }
-  for (const auto& [total, mass] : totals.Totals()) {
-    summary.bars.push_back({total, total, mass.Both()});
-  }
+  SummariseTails(summary);
 }
 
 void Summarise(const Odds& odds, OddsSummary& summary) {
@@ -81,29 +122,30 @@ void Summarise(const Odds& odds, OddsSummary& summary) {
   for (const auto& [code, chance] : odds.Errors()) {
     summary.errors.push_back({ErrorMessage(code), chance});
   }
-  if (!summary.anyTotal) return;
   if (summary.skill != 0) {
     SummariseGrades(totals, summary);
-  } else {
+    if (summary.sets > 1) SummariseSets(summary);
+  } else if (summary.anyTotal) {
     SummariseTotals(totals, summary);
   }
 }
 
-OddsSummary Refused(const char* message) {
+OddsSummary Refused(const char* message, OddsSummary::Answer answer =
+                                             OddsSummary::Answer::kRefused) {
   OddsSummary summary;
-  summary.answer = OddsSummary::Answer::kRefused;
+  summary.answer = answer;
   summary.refusal = message;
   return summary;
 }
 
 }  // namespace
 
-OddsSummary SummariseOdds(const std::string& request) {
-  std::vector<char> buffer(request.begin(), request.end());
-  buffer.push_back('\0');
+OddsSummary SummariseOdds(const std::string& request, int64_t workDivisor) {
   try {
+    std::vector<char> buffer(request.begin(), request.end());
+    buffer.push_back('\0');
     Rollwright parsed(buffer.data());
-    Odds odds(parsed.Expression());
+    Odds odds(parsed.Expression(), workDivisor);
     if (odds.Totals().TotalMass() <= 0 && odds.Errors().size() == 1) {
       return Refused(ErrorMessage(odds.Errors().begin()->first));
     }
@@ -115,9 +157,12 @@ OddsSummary SummariseOdds(const std::string& request) {
   } catch (const Rollwright::DiceError& error) {
     return Refused(ErrorMessage(error.code));
   } catch (const Distribution::TooManyOutcomes&) {
-    OddsSummary summary;
-    summary.answer = OddsSummary::Answer::kTooManyOutcomes;
-    return summary;
+    return Refused(kTooManyOutcomesMessage,
+                   OddsSummary::Answer::kTooManyOutcomes);
+  } catch (const std::bad_alloc&) {
+    return Refused(kOddsOutOfMemoryMessage, OddsSummary::Answer::kOutOfMemory);
+  } catch (const std::length_error&) {
+    return Refused(kOddsOutOfMemoryMessage, OddsSummary::Answer::kOutOfMemory);
   }
 }
 

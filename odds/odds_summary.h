@@ -1,9 +1,10 @@
 // What a player is shown of the exact odds of one set of a request: each
-// grade and the Critical Failure for a skill test; otherwise the lowest,
+// grade and the Critical Failure for a skill test (and, over several sets,
+// the chance of each number of sets that succeed); otherwise the lowest,
 // highest and mean total and a chance per total (or, past kListedTotals
-// totals, per range of totals, beside the percentiles); and the chance of
-// each error. The command-line report and the browser page both draw it.
-// A plain value.
+// totals, per range of totals, beside the percentiles), with the chance of
+// at least and at most it; and the chance of each error. The command-line
+// report and the browser page both draw it. A plain value.
 #ifndef ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
 #define ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
 
@@ -16,21 +17,27 @@
 namespace rollwright {
 
 // At most this many distinct totals are listed one by one; more are shown
-// as percentiles and as kRanges ranges of equal width.
-inline constexpr size_t kListedTotals = 30;
+// as percentiles and as at most kRanges ranges of equal width.
+inline constexpr size_t kListedTotals = 40;
 inline constexpr int kRanges = 20;
 
-// Why the odds of a request with kTooManyOutcomes are not shown.
+// Why the odds of a request with kTooManyOutcomes or kOutOfMemory are not
+// shown.
 inline constexpr char kTooManyOutcomesMessage[] =
     "too many outcomes to compute exactly";
+inline constexpr char kOddsOutOfMemoryMessage[] =
+    "not enough memory to compute the odds exactly";
 
 struct OddsSummary {
-  enum class Answer { kOdds, kRefused, kTooManyOutcomes };
-  // The totals first to last (one total when first == last) and their chance.
+  enum class Answer { kOdds, kRefused, kTooManyOutcomes, kOutOfMemory };
+  // The totals first to last (one total when first == last) and their
+  // chance; the chance of a total of first or more, and of last or less.
   struct Bar {
     int64_t first;
     int64_t last;
     double chance;
+    double atLeast;
+    double atMost;
   };
   struct Percentile {
     int share;  // in percent
@@ -42,7 +49,8 @@ struct OddsSummary {
   };
 
   Answer answer = Answer::kOdds;
-  const char* refusal = nullptr;  // the module's reply, when kRefused
+  // The module's reply when kRefused, else why the odds are not shown.
+  const char* refusal = nullptr;
   int32_t sets = 1;
   int32_t skill = 0;               // the totals are graded when not 0
   bool anyTotal = false;           // some outcome is a total, not an error
@@ -56,10 +64,17 @@ struct OddsSummary {
   std::vector<Bar> bars;
   std::vector<Percentile> percentiles;  // when not eachTotal
   std::vector<ErrorChance> errors;
+  // With a skill level and more than one set: entry k is the chance that
+  // exactly k sets succeed (any grade but Failing, no Critical Failure), and
+  // anyCritical that at least one set is a Critical Failure. An outcome
+  // where a set ends in an error, which makes the reply an error, is in none.
+  std::vector<double> successes;
+  double anyCritical = 0;
 };
 
-// The odds of request, or why the module or the odds refuse it.
-OddsSummary SummariseOdds(const std::string& request);
+// The odds of request, or why the module or the odds refuse it; a build
+// slower than the plain ones may divide the odds' work budget.
+OddsSummary SummariseOdds(const std::string& request, int64_t workDivisor = 1);
 
 }  // namespace rollwright
 

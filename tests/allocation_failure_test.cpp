@@ -12,6 +12,7 @@
 
 #include "dice/random.h"
 #include "host/request_buffer.h"
+#include "odds/odds_summary.h"
 #include "rollwright.h"
 
 namespace {
@@ -78,6 +79,30 @@ TEST(AllocationFailure, EveryFailureIsAnsweredAndLeavesNothingBehind) {
     }
     if (expected.rfind("rolls ", 0) == 0) {
       EXPECT_GT(k, 1) << request << ": a sentence made no allocation";
+    }
+  }
+}
+
+// The odds likewise: at the k-th allocation (every one at first, then ever
+// sparser), a refusal of their own, nothing left behind, and the next call
+// answers as before.
+TEST(AllocationFailure, TheOddsRefuseWhenMemoryRunsOut) {
+  using Answer = rollwright::OddsSummary::Answer;
+  for (const std::string request :
+       {"2d6", "2#d20+2 skill 14", "100d20+100d30"}) {
+    bool reached = true;
+    for (long k = 1; reached; k += 1 + k / 8) {
+      allocations = 0;
+      failAt = k;
+      rollwright::OddsSummary summary = rollwright::SummariseOdds(request);
+      failAt = 0;
+      reached = allocations >= k;
+      EXPECT_EQ(summary.answer, reached ? Answer::kOutOfMemory : Answer::kOdds)
+          << request << " k=" << k;
+      if (reached) {
+        EXPECT_STREQ(summary.refusal, rollwright::kOddsOutOfMemoryMessage);
+        EXPECT_EQ(rollwright::SummariseOdds(request).answer, Answer::kOdds);
+      }
     }
   }
 }

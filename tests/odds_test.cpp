@@ -12,7 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "odds/odds_summary.h"
 #include "tools/odds_report.h"
+
+#if defined(ROLLWRIGHT_TIMED_BUDGET)
+#include <sys/resource.h>
+
+#include <chrono>
+#endif
 
 namespace rollwright {
 namespace {
@@ -189,6 +196,123 @@ TEST(Odds, LargeSumsAndDifferencesMatchASlowComputation) {
   }
 }
 
+TEST(OddsSummary, GivesTheChanceOfAtLeastAndAtMostEachTotal) {
+  std::map<int32_t, double> chances =
+      Enumerate(6, 2, [](const Faces& f) { return f[0] + f[1]; });
+  OddsSummary summary = SummariseOdds("2d6");
+  ASSERT_EQ(summary.bars.size(), chances.size());
+  for (const OddsSummary::Bar& bar : summary.bars) {
+    double atLeast = 0;
+    double atMost = 0;
+    for (const auto& [total, chance] : chances) {
+      (total >= bar.first ? atLeast : atMost) += chance;
+    }
+    atMost += chances.at(static_cast<int32_t>(bar.first));
+    EXPECT_NEAR(bar.atLeast, atLeast, 1e-12) << bar.first;
+    EXPECT_NEAR(bar.atMost, atMost, 1e-12) << bar.first;
+  }
+}
+
+// 41 totals in ranges of 3 totals: 14 ranges, the last one short.
+TEST(OddsSummary, ListsUpTo40TotalsAndEndsTheRangesAtTheHighest) {
+  struct Case {
+    const char* request;
+    size_t bars;
+    OddsSummary::Bar last;
+  };
+  const Case cases[] = {
+      {"2d20", 39, {40, 40, 1638.0 * 1638 / (32768.0 * 32768), 0, 0}},
+      {"d41", 14, {40, 41, 2 * 799 / 32768.0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    OddsSummary summary = SummariseOdds(c.request);
+    ASSERT_EQ(summary.bars.size(), c.bars) << c.request;
+    EXPECT_EQ(summary.bars.back().first, c.last.first) << c.request;
+    EXPECT_EQ(summary.bars.back().last, c.last.last) << c.request;
+    EXPECT_NEAR(summary.bars.back().chance, c.last.chance, 1e-15) << c.request;
+  }
+}
+
+// Each set apart: success s, failure f (Failing or a Critical Failure c),
+// counted face by face; one set has no such figures.
+TEST(OddsSummary, CountsTheSetsThatSucceed) {
+  struct Case {
+    const char* request;
+    std::vector<double> successes;
+    double anyCritical;
+  };
+  // d20+2 against 14: faces 1 to 12 succeed, 13 to 19 fail, 20 is critical.
+  const double s = (12 * 1638 + 8) / 32768.0;
+  const double f = 8 * 1638 / 32768.0;
+  const double c = 1638 / 32768.0;
+  // d6-1+1 against 4: a one is an error, 2 to 4 succeed, 5 and 6 fail.
+  const double h = 3 * 5461 / 32768.0 + 1 / 32768.0;
+  const double g = 2 * 5461 / 32768.0;
+  const Case cases[] = {
+      {"2#d20+2 skill 14", {f * f, 2 * s * f, s * s}, c * c + 2 * c * (1 - c)},
+      {"3#d6-1+1 skill 4",
+       {g * g * g, 3 * h * g * g, 3 * h * h * g, h * h * h},
+       0},
+      {"3d6 skill 12", {}, 0},
+  };
+  for (const Case& test : cases) {
+    OddsSummary summary = SummariseOdds(test.request);
+    ASSERT_EQ(summary.successes.size(), test.successes.size()) << test.request;
+    for (size_t k = 0; k < test.successes.size(); ++k) {
+      EXPECT_NEAR(summary.successes[k], test.successes[k], 1e-12)
+          << test.request << " k=" << k;
+    }
+    EXPECT_NEAR(summary.anyCritical, test.anyCritical, 1e-12) << test.request;
+  }
+}
+
+// Requests built to break the bounds: each is answered or refused within
+// the budget (natively: 2 s and 512 MB in all), never by an abort.
+TEST(OddsSummary, AnswersHostileRequestsWithinTheBudget) {
+  using Answer = OddsSummary::Answer;
+  auto repeat = [](const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+  };
+  struct Case {
+    std::string request;
+    Answer answer;
+  };
+  const Case cases[] = {
+      {"100d500+100d500-25100*87000", Answer::kTooManyOutcomes},
+      {"100d500+100d500*40000", Answer::kTooManyOutcomes},
+      {"100d500+100d500*1000", Answer::kTooManyOutcomes},
+      {"100d500+100d300+13d483+1d4+100d500", Answer::kTooManyOutcomes},
+      {"100d500-25100*87000+d2*2147483647", Answer::kOdds},
+      {"100d500*65536-100d500", Answer::kTooManyOutcomes},
+      {"100d20*100d20*100d20", Answer::kTooManyOutcomes},
+      {"100d500+100d500", Answer::kOdds},
+      {"30#100d500-100d500 skill 2147483647", Answer::kOdds},
+      {"100d500" + repeat("+1d1", 20000), Answer::kTooManyOutcomes},
+      {"100d500" + repeat("*1", 20000), Answer::kTooManyOutcomes},
+      {"100d500*0" + repeat("+100d500*0", 300), Answer::kTooManyOutcomes},
+      {repeat("9", 100000) + "d6", Answer::kRefused},
+  };
+  for (const Case& c : cases) {
+#if defined(ROLLWRIGHT_TIMED_BUDGET)
+    auto start = std::chrono::steady_clock::now();
+#endif
+    EXPECT_EQ(SummariseOdds(c.request).answer, c.answer)
+        << c.request.substr(0, 40);
+#if defined(ROLLWRIGHT_TIMED_BUDGET)
+    std::chrono::duration<double> took =
+        std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took.count(), 2.0) << c.request.substr(0, 40);
+#endif
+  }
+#if defined(ROLLWRIGHT_TIMED_BUDGET)
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT(usage.ru_maxrss, 512 * 1024);  // in kilobytes
+#endif
+}
+
 std::string Report(const char* request, OddsStyle style = {}) {
   std::ostringstream out;
   PrintOdds(request, out, style);
@@ -213,28 +337,38 @@ int Eighths(const std::string& bar) {
   return eighths;
 }
 
-TEST(OddsReport, DrawsBarsInProportionToTheChances) {
-  std::istringstream lines(Report("2d6", {.bars = true}));
-  std::map<int32_t, int> bars;
-  for (std::string line; std::getline(lines, line);) {
-    int32_t total = 0;
-    int column = 0;
-    if (std::sscanf(line.c_str(), " %d %*f%%%n", &total, &column) == 1 &&
-        column > 0) {
-      bars[total] = Eighths(line.substr(static_cast<size_t>(column) + 1));
+// The bars of «2d6» at a terminal's width: a line's text takes 32 columns,
+// a space and the bar the rest but the last column; never under 40 columns.
+TEST(OddsReport, DrawsBarsInProportionToTheChancesToTheWidth) {
+  struct Case {
+    int width;
+    int longestBar;  // in eighths of a column
+  };
+  for (const Case& c : {Case{20, 6 * 8}, Case{40, 6 * 8}, Case{120, 86 * 8}}) {
+    std::istringstream lines(Report("2d6", {.bars = true, .width = c.width}));
+    std::map<int32_t, int> bars;
+    for (std::string line; std::getline(lines, line);) {
+      int32_t total = 0;
+      int column = 0;
+      if (std::sscanf(line.c_str(), " %d %*f%% %*f%% %*f%%%n", &total,
+                      &column) == 1 &&
+          column > 0) {
+        EXPECT_EQ(column, 32) << line;
+        bars[total] = Eighths(line.substr(static_cast<size_t>(column) + 1));
+      }
     }
+    ASSERT_EQ(bars.size(), 11u) << c.width;
+    for (const auto& [total, eighths] : bars) {
+      if (total != 7) {
+        EXPECT_LT(eighths, bars.at(7)) << total;
+      }
+      if (total != 2 && total != 12) {
+        EXPECT_GT(eighths, bars.at(2)) << total;
+      }
+    }
+    EXPECT_NEAR(bars.at(2), bars.at(12), 1) << c.width;
+    EXPECT_EQ(bars.at(7), c.longestBar) << c.width;
   }
-  ASSERT_EQ(bars.size(), 11u);
-  for (const auto& [total, eighths] : bars) {
-    if (total != 7) {
-      EXPECT_LT(eighths, bars.at(7)) << total;
-    }
-    if (total != 2 && total != 12) {
-      EXPECT_GT(eighths, bars.at(2)) << total;
-    }
-  }
-  EXPECT_EQ(bars.at(2), bars.at(12));
-  EXPECT_EQ(bars.at(7), 50 * 8);
 }
 
 TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
@@ -251,15 +385,26 @@ TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
             "  Good Success       20.01%\n"
             "  Ordinary Success   35.00%\n"
             "  Failing            34.99%\n"
-            "  Critical Failure    5.00%\n");
+            "  Critical Failure    5.00%\n"
+            "  sets that succeed  chance at least at most\n"
+            "                  0  15.99%  100.00%  15.99%\n"
+            "                  1  48.00%   84.01%  63.99%\n"
+            "                  2  36.01%   36.01% 100.00%\n"
+            "  at least one Critical Failure   9.75%\n");
   EXPECT_EQ(Report("d4+1"),
             "odds of d4+1:\n"
             "  lowest 2, highest 5, mean 3.50\n"
-            "  total  chance\n"
-            "      2  25.00%\n"
-            "      3  25.00%\n"
-            "      4  25.00%\n"
-            "      5  25.00%\n");
+            "  total  chance at least at most\n"
+            "      2  25.00%  100.00%  25.00%\n"
+            "      3  25.00%   75.00%  50.00%\n"
+            "      4  25.00%   50.00%  75.00%\n"
+            "      5  25.00%   25.00% 100.00%\n");
+  EXPECT_EQ(Report("d2-2147483647-2"),
+            "odds of d2-2147483647-2:\n"
+            "  lowest -2147483648, highest -2147483647, mean -2147483647.50\n"
+            "        total  chance at least at most\n"
+            "  -2147483648  50.00%  100.00%  50.00%\n"
+            "  -2147483647  50.00%   50.00% 100.00%\n");
   EXPECT_EQ(Report("2d6/2"), "Dice Error: Illegal characters in input!\n");
   EXPECT_EQ(Report("3-3+1"), "Dice Error: Invalid operand in dice commands!\n");
   EXPECT_EQ(Report("101d6"),

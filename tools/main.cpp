@@ -56,8 +56,10 @@ bool RollOne(const std::string& request) {
 }
 
 bool ReportOdds(const std::string& request) {
-  bool answered = rollwright::PrintOdds(
-      request, std::cout, {.bars = true, .colour = rollwright::ColourWanted()});
+  bool answered = rollwright::PrintOdds(request, std::cout,
+                                        {.bars = true,
+                                         .colour = rollwright::ColourWanted(),
+                                         .width = rollwright::TerminalWidth()});
   std::cout.flush();
   return answered;
 }

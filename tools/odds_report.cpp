@@ -3,6 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#if !defined(_WIN32)
+#include <sys/ioctl.h>
+#endif
 
 #include "dice/rules.h"
 #include "odds/odds_summary.h"
@@ -11,27 +19,35 @@
 namespace rollwright {
 namespace {
 
-constexpr int kBarWidth =
-    50;  // after a label and a chance of 28 columns at most
-
+// A chance in 7 columns.
 std::string Percent(double chance) {
   char text[32];
   std::snprintf(text, sizeof text, "%6.2f%%", 100.0 * chance);
   return text;
 }
 
-// One line of a label, a chance and, in the bar style, a bar of the chance
-// against the largest.
+std::string RightAligned(const std::string& text, size_t width) {
+  return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
+
+// Lines of text of textColumns columns each, and in the bar style a bar of
+// each line's chance against the largest, so that the line fills the width
+// but its last column.
 class Lines {
  public:
-  Lines(std::ostream& into, OddsStyle dressed, double largestChance)
-      : out(into), style(dressed), largest(largestChance) {}
+  Lines(std::ostream& into, OddsStyle dressed, double largestChance,
+        size_t textColumns)
+      : out(into),
+        style(dressed),
+        largest(largestChance),
+        barColumns(std::max(dressed.width, kNarrowestWidth) - 2 -
+                   static_cast<int>(textColumns)) {}
 
-  void Print(const std::string& label, double chance,
+  void Print(const std::string& text, double chance,
              const char* colour = nullptr) {
-    out << label << Percent(chance);
-    std::string bar = style.bars && largest > 0
-                          ? Bar(chance / largest, kBarWidth)
+    out << text;
+    std::string bar = style.bars && largest > 0 && barColumns > 0
+                          ? Bar(chance / largest, barColumns)
                           : std::string();
     if (!bar.empty()) {
       bool coloured = style.colour && colour != nullptr;
@@ -45,11 +61,59 @@ class Lines {
   std::ostream& out;
   OddsStyle style;
   double largest;
+  int barColumns;
 };
 
+// At least 20 columns.
 std::string Label(const std::string& words) {
   return "  " + words +
          std::string(words.size() < 18 ? 18 - words.size() : 1, ' ');
+}
+
+// A line of a table of totals: the chance of the label's totals, of those or
+// more and of those or fewer.
+struct Row {
+  std::string label;
+  double chance;
+  double atLeast;
+  double atMost;
+};
+
+// The labels right-aligned under the heading, as wide as the widest.
+void PrintTable(std::ostream& out, const char* heading,
+                const std::vector<Row>& rows, OddsStyle style) {
+  size_t width = std::strlen(heading);
+  double largest = 0;
+  for (const Row& row : rows) {
+    width = std::max(width, row.label.size());
+    largest = std::max(largest, row.chance);
+  }
+  out << "  " << RightAligned(heading, width) << "  chance at least at most\n";
+  Lines lines(out, style, largest, width + 27);
+  for (const Row& row : rows) {
+    lines.Print("  " + RightAligned(row.label, width) + " " +
+                    Percent(row.chance) + "  " + Percent(row.atLeast) + " " +
+                    Percent(row.atMost),
+                row.chance);
+  }
+}
+
+// Over the sets: how many succeed, and whether any is a Critical Failure.
+void PrintSets(std::ostream& out, const OddsSummary& summary, OddsStyle style) {
+  std::vector<Row> rows;
+  double atMost = 0;
+  for (size_t k = 0; k < summary.successes.size(); ++k) {
+    atMost += summary.successes[k];
+    rows.push_back({std::to_string(k), summary.successes[k], 0, atMost});
+  }
+  double atLeast = 0;
+  for (size_t k = rows.size(); k-- > 0;) {
+    atLeast += rows[k].chance;
+    rows[k].atLeast = atLeast;
+  }
+  PrintTable(out, "sets that succeed", rows, style);
+  out << Label("at least one Critical Failure") << Percent(summary.anyCritical)
+      << '\n';
 }
 
 // The grades in the reply's words and order, then the critical failures.
@@ -60,50 +124,40 @@ void PrintGrades(std::ostream& out, const OddsSummary& summary,
   const std::array<double, 4>& grades = summary.grades;
   Lines lines(out, style,
               std::max(summary.critical,
-                       *std::max_element(grades.begin(), grades.end())));
+                       *std::max_element(grades.begin(), grades.end())),
+              Label("").size() + Percent(0).size());
   for (size_t grade = 0; grade < grades.size(); ++grade) {
-    lines.Print(Label(kWords[grade]), grades[grade],
+    lines.Print(Label(kWords[grade]) + Percent(grades[grade]), grades[grade],
                 GradeColour(static_cast<Grade>(grade)));
   }
-  lines.Print(Label("Critical Failure"), summary.critical, kCriticalColour);
+  lines.Print(Label("Critical Failure") + Percent(summary.critical),
+              summary.critical, kCriticalColour);
+  if (!summary.successes.empty()) PrintSets(out, summary, style);
 }
 
 void PrintPercentiles(std::ostream& out, const OddsSummary& summary) {
-  out << "  percentile  total\n";
+  size_t width = std::strlen("total");
   for (const OddsSummary::Percentile& percentile : summary.percentiles) {
-    char line[64];
-    std::snprintf(line, sizeof line, "  %9d%%  %5d\n", percentile.share,
-                  percentile.total);
-    out << line;
+    width = std::max(width, std::to_string(percentile.total).size());
   }
-}
-
-double LargestChance(const OddsSummary& summary) {
-  double largest = 0;
-  for (const OddsSummary::Bar& bar : summary.bars) {
-    largest = std::max(largest, bar.chance);
+  out << "  percentile  " << RightAligned("total", width) << '\n';
+  for (const OddsSummary::Percentile& percentile : summary.percentiles) {
+    out << "  " << RightAligned(std::to_string(percentile.share) + "%", 10)
+        << "  " << RightAligned(std::to_string(percentile.total), width)
+        << '\n';
   }
-  return largest;
 }
 
 // A bar per total, or past kListedTotals totals (and only with bars) per
 // range of totals.
 void PrintBars(std::ostream& out, const OddsSummary& summary, OddsStyle style) {
-  Lines lines(out, style, LargestChance(summary));
-  out << (summary.eachTotal ? "  total  chance\n"
-                            : "  totals            chance\n");
+  std::vector<Row> rows;
   for (const OddsSummary::Bar& bar : summary.bars) {
-    char label[64];
-    if (summary.eachTotal) {
-      std::snprintf(label, sizeof label, "  %5lld ",
-                    static_cast<long long>(bar.first));
-    } else {
-      std::snprintf(label, sizeof label, "  %7lld..%-7lld ",
-                    static_cast<long long>(bar.first),
-                    static_cast<long long>(bar.last));
-    }
-    lines.Print(label, bar.chance);
+    std::string label = std::to_string(bar.first);
+    if (!summary.eachTotal) label += ".." + std::to_string(bar.last);
+    rows.push_back({label, bar.chance, bar.atLeast, bar.atMost});
   }
+  PrintTable(out, summary.eachTotal ? "total" : "totals", rows, style);
 }
 
 void PrintTotals(std::ostream& out, const OddsSummary& summary,
@@ -113,7 +167,7 @@ void PrintTotals(std::ostream& out, const OddsSummary& summary,
                 summary.lowest, summary.highest, summary.mean);
   out << line;
   if (summary.twentySided) {
-    Lines(out, {}, 0).Print(Label("Critical Failure"), summary.critical);
+    out << Label("Critical Failure") << Percent(summary.critical) << '\n';
   }
   if (!summary.eachTotal) PrintPercentiles(out, summary);
   if (summary.eachTotal || style.bars) PrintBars(out, summary, style);
@@ -124,34 +178,57 @@ void PrintReport(std::ostream& out, const std::string& request,
   out << "odds of " << request;
   if (summary.sets > 1) out << ", each of " << summary.sets << " sets";
   out << ":\n";
-  if (summary.anyTotal) {
-    if (summary.skill != 0) {
-      PrintGrades(out, summary, style);
-    } else {
-      PrintTotals(out, summary, style);
-    }
+  if (summary.skill != 0) {
+    if (summary.anyTotal) PrintGrades(out, summary, style);
+  } else if (summary.anyTotal) {
+    PrintTotals(out, summary, style);
   }
   for (const OddsSummary::ErrorChance& error : summary.errors) {
-    Lines(out, {}, 0).Print(Label(error.message), error.chance);
+    out << Label(error.message) << Percent(error.chance) << '\n';
   }
+}
+
+void PrintRefusal(std::ostream& out, const std::string& request,
+                  const char* why) {
+  out << "odds of " << request << ": " << why << '\n';
 }
 
 }  // namespace
 
 bool PrintOdds(const std::string& request, std::ostream& out, OddsStyle style) {
-  OddsSummary summary = SummariseOdds(request);
-  switch (summary.answer) {
-    case OddsSummary::Answer::kRefused:
-      out << summary.refusal << '\n';
-      return false;
-    case OddsSummary::Answer::kTooManyOutcomes:
-      out << "odds of " << request << ": " << kTooManyOutcomesMessage << '\n';
-      return false;
-    case OddsSummary::Answer::kOdds:
-      break;
+  try {
+    OddsSummary summary = SummariseOdds(request);
+    switch (summary.answer) {
+      case OddsSummary::Answer::kRefused:
+        out << summary.refusal << '\n';
+        return false;
+      case OddsSummary::Answer::kTooManyOutcomes:
+      case OddsSummary::Answer::kOutOfMemory:
+        PrintRefusal(out, request, summary.refusal);
+        return false;
+      case OddsSummary::Answer::kOdds:
+        break;
+    }
+    PrintReport(out, request, summary, style);
+    return true;
+  } catch (const std::bad_alloc&) {
+    PrintRefusal(out, request, kOddsOutOfMemoryMessage);
+    return false;
   }
-  PrintReport(out, request, summary, style);
-  return true;
+}
+
+int TerminalWidth() {
+  if (!IsTerminal(1)) return kUnknownWidth;
+#if !defined(_WIN32)
+  winsize size{};
+  if (ioctl(1, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+#endif
+  const char* columns = std::getenv("COLUMNS");
+  if (columns == nullptr) return kUnknownWidth;
+  char* end = nullptr;
+  long width = std::strtol(columns, &end, 10);
+  return *end == '\0' && width > 0 && width < 10000 ? static_cast<int>(width)
+                                                    : kUnknownWidth;
 }
 
 }  // namespace rollwright

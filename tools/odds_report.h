@@ -8,17 +8,27 @@
 
 namespace rollwright {
 
-// How the numbers are dressed: bars scaled to the largest chance (fitting 80
-// columns), and colours for the grades.
+// The report's lines fit this many columns when the terminal's width is not
+// known, and never fewer than kNarrowestWidth.
+inline constexpr int kUnknownWidth = 80;
+inline constexpr int kNarrowestWidth = 40;
+
+// How the numbers are dressed: bars scaled to the largest chance, filling
+// the lines to width columns, and colours for the grades.
 struct OddsStyle {
   bool bars = false;
   bool colour = false;
+  int width = kUnknownWidth;
 };
 
 // Prints the odds of request; false when the module would answer it with an
-// error, or when it has too many outcomes to compute exactly.
+// error, or when the odds are too large to compute exactly.
 bool PrintOdds(const std::string& request, std::ostream& out,
                OddsStyle style = {});
+
+// The columns of the terminal that standard output is (else of COLUMNS), or
+// kUnknownWidth.
+int TerminalWidth();
 
 }  // namespace rollwright
 

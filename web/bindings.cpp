@@ -56,10 +56,15 @@ void AppendLists(std::string& json, const OddsSummary& summary) {
     AppendInteger(json, bar.first);
     json += ',';
     AppendInteger(json, bar.last);
-    json += ',';
-    AppendNumber(json, bar.chance);
+    for (double chance : {bar.chance, bar.atLeast, bar.atMost}) {
+      json += ',';
+      AppendNumber(json, chance);
+    }
     json += ']';
   });
+  AppendField(json, "successes");
+  AppendList(json, summary.successes,
+             [&json](double chance) { AppendNumber(json, chance); });
   AppendField(json, "errors");
   AppendList(json, summary.errors,
              [&json](const OddsSummary::ErrorChance& error) {
@@ -74,16 +79,17 @@ void AppendLists(std::string& json, const OddsSummary& summary) {
 std::string OddsJson(const OddsSummary& summary) {
   std::string json = "{";
   if (summary.answer != OddsSummary::Answer::kOdds) {
-    AppendText(json, "refused",
-               summary.answer == OddsSummary::Answer::kRefused
-                   ? summary.refusal
-                   : kTooManyOutcomesMessage);
+    AppendText(json, "refused", summary.refusal);
     return json + '}';
   }
   const std::pair<const char*, double> numbers[] = {
-      {"sets", summary.sets},         {"skill", summary.skill},
-      {"critical", summary.critical}, {"lowest", summary.lowest},
-      {"highest", summary.highest},   {"mean", summary.mean}};
+      {"sets", summary.sets},
+      {"skill", summary.skill},
+      {"critical", summary.critical},
+      {"lowest", summary.lowest},
+      {"highest", summary.highest},
+      {"mean", summary.mean},
+      {"anyCritical", summary.anyCritical}};
   for (const auto& [name, value] : numbers) {
     AppendField(json, name);
     AppendNumber(json, value);
@@ -118,6 +124,10 @@ extern "C" const char* RollwrightOdds(const char* request) {
         rollwright::OddsJson(rollwright::SummariseOdds(request));
     return rollwright::lastOdds.c_str();
   } catch (...) {
-    return "{\"refused\":\"Dice Error: Out of memory!\"}";
+    // Written without allocating: memory ran out on the way.
+    static char outOfMemory[96];
+    std::snprintf(outOfMemory, sizeof outOfMemory, "{\"refused\":\"%s\"}",
+                  rollwright::kOddsOutOfMemoryMessage);
+    return outOfMemory;
   }
 }
