@@ -18,19 +18,14 @@ constexpr uint32_t NextState(uint32_t state) { return state * 22695477U + 1U; }
 // The value a fresh state gives: bits 16 to 30, from 0 to 32767.
 constexpr uint32_t OutputOf(uint32_t state) { return (state >> 16) & 32767U; }
 
-// The calling thread's state, and setting it.
+// The calling thread's state: 1 on a thread that never stored one. Each
+// platform keeps it its own way (dice/random_state.cpp; on Windows
+// host/runtime/random_state_windows.cpp).
 uint32_t LoadRandomState();
 void StoreRandomState(uint32_t state);
 
-// Sets the calling thread's state.
+// A seed is a state: the next draw steps from it.
 inline void RandomSeed(uint32_t value) { StoreRandomState(value); }
-
-// Advances the calling thread's state and returns a value from 0 to 32767.
-inline int32_t RandomNext() {
-  uint32_t state = NextState(LoadRandomState());
-  StoreRandomState(state);
-  return static_cast<int32_t>(OutputOf(state));
-}
 
 }  // namespace rollwright
 

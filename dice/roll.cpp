@@ -3,7 +3,8 @@
 // the total by it, and 'd' («2d6d4») is an invalid operand.
 #include "dice/expression_walk.h"
 #include "dice/random.h"
-#include "dice/rollwright.h"
+#include "dice/roll_request.h"
+#include "dice/rules.h"
 #include "dice/saturating.h"
 
 namespace rollwright {
@@ -37,8 +38,7 @@ void Rollwright::AddToTotal(int32_t value, Operator sign) {
 // critical failure; it stays set for the rest of the set. The thread's
 // generator is read once for the group and written back once.
 int32_t Rollwright::RollDice(int32_t count, int32_t sides) {
-  DiceLimit broken = LimitBroken(count, sides);
-  if (broken != DiceLimit::kWithin) throw DiceError(ErrorOf(broken));
+  if (auto broken = LimitBroken(count, sides)) throw DiceError(*broken);
   count = DiceRolled(count);
   if (sides == 20) ++d20Groups;
   const auto faces = static_cast<uint32_t>(sides);

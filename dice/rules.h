@@ -1,6 +1,7 @@
-// The rules of one set that rolling and the odds share: the limits of a dice
-// group, when an operand is invalid, which twenty is a critical failure, and
-// how a total is graded against a skill level.
+// The rules of one set that rolling and the odds share: how many dice a
+// group rolls, when an operand is invalid, which twenty is a critical
+// failure, and how a total is graded against a skill level. (The limits of
+// a request are in dice/limits.h.)
 #ifndef ROLLWRIGHT_DICE_RULES_H_
 #define ROLLWRIGHT_DICE_RULES_H_
 
@@ -9,18 +10,6 @@
 #include "dice/characters.h"
 
 namespace rollwright {
-
-inline constexpr int32_t kMaxDice = 100;
-inline constexpr int32_t kMaxSides = 500;
-
-// The limit a dice group breaks, if any; the count is tested first.
-enum class DiceLimit { kWithin, kTooManyDice, kTooManySides };
-
-constexpr DiceLimit LimitBroken(int32_t count, int32_t sides) {
-  if (count > kMaxDice) return DiceLimit::kTooManyDice;
-  if (sides > kMaxSides) return DiceLimit::kTooManySides;
-  return DiceLimit::kWithin;
-}
 
 // A group written «d6» or «0d6» rolls one die.
 constexpr int32_t DiceRolled(int32_t count) { return count == 0 ? 1 : count; }

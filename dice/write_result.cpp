@@ -9,19 +9,12 @@
 // the first entry fits, it is cut at the last character that fits.
 #include <cstring>
 
-#include "dice/rollwright.h"
+#include "dice/outcome_texts.h"
+#include "dice/roll_request.h"
 
 namespace rollwright {
 
 inline constexpr int32_t kMaxReplyLength = ReplyCapacity - 1;
-
-// Indexed by Grade.
-constexpr const char* kGradeTexts[] = {
-    " for an Amazing Success",
-    " for a Good Success",
-    " for an Ordinary Success",
-    " Failing",
-};
 
 void Rollwright::WriteResult(char* buffer) const {
   int32_t cut = 0;
@@ -57,9 +50,9 @@ String Rollwright::Sentence(int32_t& cut) const {
 void Rollwright::AppendTotal(String& s, const DiceRoll& roll) const {
   s += roll.total;
   if (roll.criticalFailure) {
-    s += " with a Critical Failure";
+    s += kCriticalFailureText.inReply;
   } else if (skill != 0) {
-    s += kGradeTexts[GradeOf(skill, roll.total)];
+    s += kGradeTexts[GradeOf(skill, roll.total)].inReply;
   }
 }
 

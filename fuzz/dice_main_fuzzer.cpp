@@ -9,25 +9,13 @@
 #include <cstring>
 #include <string_view>
 
+#include "dice/dice_error.h"
 #include "rollwright.h"
 
 namespace {
 
-constexpr std::string_view kErrors[] = {
-    "Dice Error: Maximum of 30 sets of dice!",
-    "Dice Error: Maximum of 100 dice per dice group!",
-    "Dice Error: Maximum of 500 sides per die!",
-    "Dice Error: Illegal characters in input!",
-    "Dice Error: Invalid operand in dice commands!",
-    "Dice Error: Out of memory!",
-};
-
-bool IsAnswer(std::string_view reply) {
-  if (reply.starts_with("rolls ")) return true;
-  for (std::string_view error : kErrors) {
-    if (reply == error) return true;
-  }
-  return false;
+bool IsReply(std::string_view reply) {
+  return reply.starts_with("rolls ") || rollwright::IsErrorMessage(reply);
 }
 
 }  // namespace
@@ -45,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (DiceMain(0, 0, buffer, 0, 0, 0) != 3) std::abort();
   const void* end = std::memchr(buffer, '\0', ROLLWRIGHT_REPLY_CAPACITY);
   if (end == nullptr) std::abort();
-  if (!IsAnswer(buffer)) std::abort();
+  if (!IsReply(buffer)) std::abort();
   delete[] buffer;
   return 0;
 }

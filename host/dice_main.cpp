@@ -4,9 +4,8 @@
 #include <ctime>
 
 #include "dice/random.h"
-#include "dice/rollwright.h"
+#include "dice/roll_request.h"
 #include "host/runtime/call_frame.h"
-#include "host/error_messages.h"
 #include "rollwright.h"
 
 namespace {
@@ -14,7 +13,6 @@ namespace {
 // What every call returns, whatever the reply: hosts are written to expect
 // this value, which carries nothing of the request.
 constexpr int32_t kResult = 3;
-static_assert(rollwright::ReplyCapacity == ROLLWRIGHT_REPLY_CAPACITY);
 
 void RollAndReply(char* buffer) {
   rollwright::Rollwright request(buffer);

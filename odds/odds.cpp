@@ -1,6 +1,7 @@
 #include "odds/odds.h"
 
 #include "dice/expression_walk.h"
+#include "dice/rules.h"
 
 namespace rollwright {
 
@@ -38,9 +39,8 @@ void Odds::AddToTotal(const Distribution& term, Operator sign) {
 
 // The limits and the critical rule are the module's.
 Distribution Odds::RollDice(int32_t count, int32_t sides) {
-  DiceLimit broken = LimitBroken(count, sides);
-  if (broken != DiceLimit::kWithin) {
-    Fail(Rollwright::ErrorOf(broken), total.TotalMass());
+  if (auto broken = LimitBroken(count, sides)) {
+    Fail(*broken, total.TotalMass());
     return {};
   }
   if (sides == 20) ++d20Groups;

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <map>
 
-#include "dice/rollwright.h"
+#include "dice/roll_request.h"
 #include "odds/distribution.h"
 #include "text/string.h"
 

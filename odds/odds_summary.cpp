@@ -7,9 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "dice/rollwright.h"
+#include "dice/roll_request.h"
 #include "dice/rules.h"
-#include "host/error_messages.h"
 #include "odds/odds.h"
 
 namespace rollwright {

@@ -12,7 +12,7 @@
 
 #include "odds/odds.h"
 #include "dice/random.h"
-#include "dice/rollwright.h"
+#include "dice/roll_request.h"
 
 namespace rollwright {
 namespace {

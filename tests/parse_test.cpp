@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "dice/rollwright.h"
+#include "dice/roll_request.h"
 
 namespace rollwright {
 namespace {

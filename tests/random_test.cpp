@@ -11,9 +11,16 @@
 namespace rollwright {
 namespace {
 
+// The next count values of the calling thread's generator, drawn as a dice
+// group draws them.
 std::vector<int32_t> Draw(int count) {
   std::vector<int32_t> values;
-  for (int i = 0; i < count; ++i) values.push_back(RandomNext());
+  uint32_t state = LoadRandomState();
+  for (int i = 0; i < count; ++i) {
+    state = NextState(state);
+    values.push_back(static_cast<int32_t>(OutputOf(state)));
+  }
+  StoreRandomState(state);
   return values;
 }
 

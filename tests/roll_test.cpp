@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dice/random.h"
-#include "dice/rollwright.h"
+#include "dice/roll_request.h"
 
 namespace rollwright {
 namespace {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "dice/limits.h"
+#include "dice/outcome_texts.h"
 #include "dice/random.h"
 #include "odds/odds_summary.h"
 
@@ -106,11 +108,46 @@ std::string OddsJson(const OddsSummary& summary) {
   return json + '}';
 }
 
+// The limits of a request and the words of each outcome, from their one
+// home in the engine.
+std::string FactsJson() {
+  std::string json = "{";
+  const std::pair<const char*, int32_t> limits[] = {
+      {"maxSets", kMaxSets},
+      {"maxDice", kMaxDice},
+      {"maxSides", kMaxSides},
+      {"replyCapacity", ReplyCapacity}};
+  for (const auto& [name, value] : limits) {
+    AppendField(json, name);
+    AppendInteger(json, value);
+  }
+  auto appendOutcome = [&json](const OutcomeText& outcome) {
+    json += "[\"";
+    json += outcome.inReply;
+    json += "\",\"";
+    json += outcome.name;
+    json += "\"]";
+  };
+  AppendField(json, "grades");
+  AppendList(json, kGradeTexts, appendOutcome);
+  AppendField(json, "critical");
+  appendOutcome(kCriticalFailureText);
+  return json + '}';
+}
+
 // The text RollwrightOdds returned last.
 std::string lastOdds;
 
 }  // namespace
 }  // namespace rollwright
+
+// The limits of a request and the words of each outcome as JSON:
+// {"maxSets", "maxDice", "maxSides", "replyCapacity", "grades": [[words in
+// a reply, name], ...] by grade, "critical": [words in a reply, name]}.
+extern "C" const char* RollwrightFacts() {
+  static const std::string facts = rollwright::FactsJson();
+  return facts.c_str();
+}
 
 // Sets the generator's state, as rollwright --seed does.
 extern "C" void RollwrightSeed(uint32_t seed) { rollwright::RandomSeed(seed); }

@@ -7,6 +7,13 @@
 const ODDS_DELAY_MS = 200;     // after the last key, before the odds are asked
 const WORKING_DELAY_MS = 300;  // before a slow answer's wait is shown
 
+// The help's limits, as the engine holds them.
+function showLimits(facts) {
+  for (const shown of document.querySelectorAll('[data-fact]')) {
+    shown.textContent = String(facts[shown.dataset.fact]);
+  }
+}
+
 class Playground {
   constructor(engine, wasm) {
     this.engine = engine;
@@ -15,8 +22,11 @@ class Playground {
     this.seed = new SeedField(
         document.getElementById('seed'), document.getElementById('seed-error'),
         engine);
-    this.replies = new ReplyList(document.getElementById('replies'));
-    this.panel = new OddsPanel(document.querySelector('section.odds'));
+    this.replies =
+        new ReplyList(document.getElementById('replies'), engine.facts);
+    this.panel =
+        new OddsPanel(document.querySelector('section.odds'), engine.facts);
+    showLimits(engine.facts);
     this.odds = new OddsWorkerClient(wasm);
     this.history = new RequestHistory(this.request, () => this.showOdds());
     this.oddsTimer = 0;

@@ -5,8 +5,6 @@
 'use strict';
 
 class Engine {
-  static REPLY_CAPACITY = 900;  // ROLLWRIGHT_REPLY_CAPACITY of the module
-
   // The compiled rollwright.wasm, fetched once for the page and its workers.
   static compile() {
     return fetch('rollwright.wasm')
@@ -32,13 +30,18 @@ class Engine {
 
   constructor(module) {
     this.module = module;
+    // The limits of a request and the words of each outcome, as the engine
+    // holds them: {maxSets, maxDice, maxSides, replyCapacity, grades:
+    // [[words in a reply, name], ...], critical: [words, name]}.
+    this.facts = JSON.parse(module.UTF8ToString(module._RollwrightFacts()));
   }
 
-  // Runs proc on a buffer holding text: at least REPLY_CAPACITY bytes and at
+  // Runs proc on a buffer holding text: at least the reply's capacity and at
   // least the text's length plus one, as the module's contract asks.
   withBuffer(text, proc) {
     const m = this.module;
-    const size = Math.max(Engine.REPLY_CAPACITY, m.lengthBytesUTF8(text) + 1);
+    const size =
+        Math.max(this.facts.replyCapacity, m.lengthBytesUTF8(text) + 1);
     const buffer = m._malloc(size);
     try {
       m.stringToUTF8(text, buffer, size);

@@ -3,9 +3,6 @@
 // of the totals, or why there are no odds.
 'use strict';
 
-const GRADE_WORDS =
-    ['Amazing Success', 'Good Success', 'Ordinary Success', 'Failing'];
-
 function element(name, attributes = {}, text = '') {
   const made = document.createElement(name);
   for (const [key, value] of Object.entries(attributes)) {
@@ -56,8 +53,10 @@ function fillTotalsTable(table, bars) {
 }
 
 class OddsPanel {
-  constructor(root) {
+  constructor(root, facts) {
     this.root = root;
+    this.gradeNames = facts.grades.map(([, name]) => name);
+    this.criticalName = facts.critical[1];
     this.status = root.querySelector('#odds-status');
     this.grades = root.querySelector('#odds-grades');
     this.successes = root.querySelector('#odds-successes');
@@ -115,10 +114,10 @@ class OddsPanel {
   showGrades(odds) {
     const rows = odds.grades.map(
         (chance, grade) =>
-            ({kind: `grade-${grade}`, label: GRADE_WORDS[grade], chance}));
+            ({kind: `grade-${grade}`, label: this.gradeNames[grade], chance}));
     rows.push({
       kind: 'grade-critical',
-      label: 'Critical Failure',
+      label: this.criticalName,
       chance: odds.critical
     });
     fillChanceRows(this.grades, rows);
@@ -137,7 +136,7 @@ class OddsPanel {
     if (rows.length > 0 && odds.anyCritical !== undefined) {
       rows.push({
         kind: 'grade-critical',
-        label: 'at least one Critical Failure',
+        label: `at least one ${this.criticalName}`,
         chance: odds.anyCritical
       });
     }
@@ -149,7 +148,7 @@ class OddsPanel {
     let figures = `lowest ${odds.lowest}, highest ${odds.highest}, ` +
         `mean ${odds.mean.toFixed(2)}`;
     if (odds.twentySided) {
-      figures += `; Critical Failure ${percent(odds.critical)}`;
+      figures += `; ${this.criticalName} ${percent(odds.critical)}`;
     }
     this.figures.textContent = figures;
     this.figures.toggleAttribute('hidden', false);

@@ -4,27 +4,25 @@
 // own words; each reply has a button that copies its text.
 'use strict';
 
-// The module's words for each outcome after " and gets ", and its class.
-const OUTCOME_KINDS = [
-  [/ for an Amazing Success$/, 'grade-0'],
-  [/ for a Good Success$/, 'grade-1'],
-  [/ for an Ordinary Success$/, 'grade-2'],
-  [/ Failing$/, 'grade-3'],
-  [/ with a Critical Failure$/, 'grade-critical'],
-];
 const MAX_REPLIES = 200;
+
+// The module's words that end each graded outcome, and the outcome's class.
+function outcomeKinds(facts) {
+  return facts.grades.map(([words], grade) => [words, `grade-${grade}`])
+      .concat([[facts.critical[0], 'grade-critical']]);
+}
 
 // The reply's text as spans: the words up to " and gets ", then each
 // outcome with the comma after it, kept on one line, a graded one in a span
 // of its grade's class.
-function replySpans(reply) {
+function replySpans(reply, kinds) {
   const gets = ' and gets ';
   const start = reply.lastIndexOf(gets);
   if (start < 0) return [document.createTextNode(reply)];
   const spans = [document.createTextNode(reply.slice(0, start + gets.length))];
   const outcomes = reply.slice(start + gets.length).split(', ');
   outcomes.forEach((outcome, i) => {
-    const kind = OUTCOME_KINDS.find(([words]) => words.test(outcome));
+    const kind = kinds.find(([words]) => outcome.endsWith(words));
     const item = element('span', {class: 'outcome-item'});
     item.append(
         kind === undefined ?
@@ -52,8 +50,9 @@ function copyText(text) {
 }
 
 class ReplyList {
-  constructor(list) {
+  constructor(list, facts) {
     this.list = list;
+    this.kinds = outcomeKinds(facts);
     this.count = 0;
   }
 
@@ -63,7 +62,7 @@ class ReplyList {
     if (reply.startsWith('Dice Error:')) item.classList.add('error-reply');
     item.append(element('span', {class: 'reply-number'}, `${this.count}.`));
     const text = element('span', {class: 'reply-text'});
-    text.append(...replySpans(reply));
+    text.append(...replySpans(reply, this.kinds));
     item.append(text);
     const copy = element(
         'button', {

@@ -12,15 +12,13 @@
 // character before it and the one after it are dropped unseen. The comment
 // after "skill" keeps the level's digits. Without "skill" the expression ends
 // at the first space and everything after that space is the comment.
-#include "dice/rollwright.h"
+#include "dice/roll_request.h"
 
 #include <cstring>
 
 #include "dice/saturating.h"
 
 namespace rollwright {
-
-inline constexpr int32_t kMaxSets = 30;
 
 Rollwright::Rollwright(char* buffer) {
   ParseSets(buffer);

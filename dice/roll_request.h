@@ -1,37 +1,24 @@
 // The request object of one DiceMain call: built from the host's buffer
 // (which construction edits in place), rolled once, written once, destroyed.
 // It is neither copied nor moved, and it is used by one thread only.
-#ifndef ROLLWRIGHT_DICE_ROLLWRIGHT_H_
-#define ROLLWRIGHT_DICE_ROLLWRIGHT_H_
+#ifndef ROLLWRIGHT_DICE_ROLL_REQUEST_H_
+#define ROLLWRIGHT_DICE_ROLL_REQUEST_H_
 
 #include <cstdint>
 #include <vector>
 
 #include "dice/characters.h"
+#include "dice/dice_error.h"
 #include "dice/dice_roll.h"
-#include "dice/rules.h"
+#include "dice/limits.h"
 #include "text/string.h"
 
 namespace rollwright {
 
-// A reply takes at most this many bytes of the buffer, the NUL included.
-inline constexpr int32_t ReplyCapacity = 900;
-
 class Rollwright {
  public:
-  // The one failure of a request, thrown by value where the fault is found.
-  class DiceError {
-   public:
-    enum Code : int32_t {
-      TooManySets,
-      TooManyDice,
-      TooManySides,
-      IllegalCharacter,
-      InvalidOperand,
-    };
-    explicit DiceError(Code raised) : code(raised) {}
-    Code code;
-  };
+  // The one failure of a request (dice/dice_error.h).
+  using DiceError = rollwright::DiceError;
 
   // Reads the set count, expression, skill clause and comment; the set-count
   // prefix is removed from the buffer. Throws DiceError.
@@ -49,12 +36,6 @@ class Rollwright {
   int32_t Skill() const { return skill; }
   int32_t Sets() const { return sets; }
   const std::vector<DiceRoll>& Rolls() const { return rolls; }
-
-  // The error of a group beyond the limits.
-  static DiceError::Code ErrorOf(DiceLimit broken) {
-    return broken == DiceLimit::kTooManyDice ? DiceError::TooManyDice
-                                             : DiceError::TooManySides;
-  }
 
  private:
   void ParseSets(char* buffer);
@@ -85,4 +66,4 @@ class Rollwright {
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_DICE_ROLLWRIGHT_H_
+#endif  // ROLLWRIGHT_DICE_ROLL_REQUEST_H_

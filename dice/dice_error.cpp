@@ -1,0 +1,28 @@
+#include "dice/dice_error.h"
+
+namespace rollwright {
+namespace {
+
+// Indexed by DiceError::Code.
+constexpr const char* kMessages[] = {
+    "Dice Error: Maximum of 30 sets of dice!",
+    "Dice Error: Maximum of 100 dice per dice group!",
+    "Dice Error: Maximum of 500 sides per die!",
+    "Dice Error: Illegal characters in input!",
+    "Dice Error: Invalid operand in dice commands!",
+};
+static_assert(sizeof kMessages / sizeof kMessages[0] == DiceError::kCodes);
+
+}  // namespace
+
+const char* ErrorMessage(DiceError::Code code) { return kMessages[code]; }
+
+bool IsErrorMessage(std::string_view reply) {
+  if (reply == kOutOfMemoryMessage) return true;
+  for (std::string_view message : kMessages) {
+    if (reply == message) return true;
+  }
+  return false;
+}
+
+}  // namespace rollwright
