@@ -22,7 +22,9 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
   bool optionsEnded = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (optionsEnded || argument.rfind("--", 0) != 0) {
+    if (!optionsEnded && argument == "-h") {
+      options.help = true;
+    } else if (optionsEnded || argument.rfind("--", 0) != 0) {
       options.requests.push_back(argument);
     } else if (argument == "--") {
       optionsEnded = true;
