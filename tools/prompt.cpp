@@ -97,12 +97,20 @@ std::string Trimmed(const std::string& line) {
   return line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
+// One line of the prompt's keys, laid out as the request syntax's examples.
+std::string KeyLine(const std::string& keys, const char* what) {
+  constexpr size_t kKeyColumns = 18;
+  size_t gap = keys.size() < kKeyColumns ? kKeyColumns - keys.size() : 1;
+  return "  " + keys + std::string(gap, ' ') + what + "\n";
+}
+
 std::string PromptKeys(bool catchesInterrupts) {
-  std::string keys = "\nAt the prompt: Enter rolls the line";
-  if (catchesInterrupts) keys += ", Ctrl-C drops it";
-  if (kLineEditing) keys += ", Up and Down bring back earlier requests";
-  return keys + ";\n\"help\" or \"?\" shows this; " + EndOfInputKey() +
-         ", \"quit\" or \"exit\" ends.\n";
+  std::string keys = "\nAt the prompt:\n" + KeyLine("Enter", "rolls the line");
+  if (catchesInterrupts) keys += KeyLine("Ctrl-C", "drops the line");
+  if (kLineEditing) keys += KeyLine("Up, Down", "bring back earlier requests");
+  keys += KeyLine("help or ?", "shows this");
+  return keys + KeyLine(std::string(EndOfInputKey()) + ", quit, exit",
+                        "ends the session");
 }
 
 // Without line editing, an arrow or another special key reaches the line as
