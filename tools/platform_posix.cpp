@@ -1,4 +1,3 @@
-#include <signal.h>
 #include <sys/random.h>
 #include <unistd.h>
 

@@ -42,8 +42,9 @@ void StartEditor() {
   constexpr int kRequestsRemembered = 1000;
   HistEvent event{};
   remembered = history_init();
-  history(remembered, &event, H_SETSIZE, kRequestsRemembered);
   editor = el_init("rollwright", stdin, stdout, stderr);
+  if (remembered == nullptr || editor == nullptr) return;  // out of memory
+  history(remembered, &event, H_SETSIZE, kRequestsRemembered);
   el_set(editor, EL_PROMPT, PromptText);
   el_set(editor, EL_EDITOR, "emacs");
   el_set(editor, EL_SIGNAL, 1);  // the terminal's mode restored on a signal
@@ -55,6 +56,7 @@ void StartEditor() {
 }
 
 std::optional<std::string> ReadLine() {
+  if (editor == nullptr) return std::nullopt;
   int count = 0;
   const char* typed = el_gets(editor, &count);
   if (typed == nullptr || count <= 0) return std::nullopt;
@@ -69,8 +71,8 @@ void Remember(const std::string& request) {
 }
 
 void StopEditor() {
-  el_end(editor);
-  history_end(remembered);
+  if (editor != nullptr) el_end(editor);
+  if (remembered != nullptr) history_end(remembered);
 }
 #else
 constexpr bool kLineEditing = false;
