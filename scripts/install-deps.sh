@@ -1,12 +1,12 @@
 #!/bin/sh
 # Installs, as root on Debian 12, the packages that a task needs; only what is
-# missing. "roll": what building the module and the tool needs (a compiler
-# and CMake). "web": what building the browser page needs (emscripten).
+# missing. "roll": what building the module and the tool needs (a compiler,
+# CMake, and libedit for the line editing of the tool's prompt). "web": what building the browser page needs (emscripten).
 # "all" (the default): what building and testing every preset needs, the
 # mingw-w64 cross compilers, Wine (with i386 multiarch) and chromium among it.
 # Usage: install-deps.sh [roll|web|all]
 set -eu
-roll_packages="cmake make g++"
+roll_packages="cmake make g++ libedit-dev"
 web_packages="cmake make emscripten node-acorn python3"
 # 32-bit Wine comes last and on its own: a mirror whose i386 index lags
 # behind the amd64 one cannot install it until the two agree again, and the

@@ -39,6 +39,13 @@ check "--seed 4294967295 is a seed" 0 "$("$tool" --seed 4294967295 d6 >/dev/null
 check "--version" "rollwright 0.1.0" "$("$tool" --version)"
 "$tool" --help | grep -q "skill" && "$tool" --help | grep -q "2+3\*4"
 check "--help shows the syntax" 0 $?
+check "-h is --help" "$("$tool" --help)" "$("$tool" -h)"
+
+# Without a seed, every run rolls its own: ten runs in well under a second
+# give ten different lists (seeded from the clock's seconds, they would not).
+unseeded=$(for run in 1 2 3 4 5 6 7 8 9 10; do "$tool" "10#d20"; done)
+check "ten unseeded runs roll ten different lists" 10 \
+  "$(echo "$unseeded" | sort -u | wc -l)"
 
 # Interactive: each reply arrives before the next request is sent.
 coproc ROLL { "$tool" --seed 1; }

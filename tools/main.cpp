@@ -1,7 +1,7 @@
 // rollwright: rolls dice requests from the command line or standard input
 // through the module's own DiceMain, exactly as a host would.
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,18 +12,23 @@
 #include "rollwright.h"
 #include "tools/odds_report.h"
 #include "tools/options.h"
+#include "tools/platform.h"
 #include "tools/prompt.h"
 #include "tools/terminal.h"
 
 namespace {
 
-constexpr char kHelp[] =
-    "usage: rollwright [--seed N | --odds] [--help] [--version] [REQUEST ...]\n"
+constexpr char kUsage[] =
+    "usage: rollwright [--seed N | --odds] [-h | --help] [--version] "
+    "[REQUEST ...]\n"
     "Rolls each REQUEST, or each line of standard input, and prints the "
     "reply.\n"
     "At a terminal with no REQUEST, asks for requests at a prompt until the\n"
-    "end of input or \"quit\".\n"
-    "\n"
+    "end of input, \"quit\" or \"exit\" (\"help\" there shows its keys).\n"
+    "\n";
+
+// What "help" at the prompt shows too.
+constexpr char kRequestSyntax[] =
     "A request: [SETS#] EXPRESSION [skill LEVEL] [COMMENT]\n"
     "  3d6               three six-sided dice (d6 is one die)\n"
     "  3#2d6+1 fire      three sets, each listed; a comment is repeated\n"
@@ -32,27 +37,41 @@ constexpr char kHelp[] =
     "  3d6 skill 12      roll-under test: Amazing (<= 12/4), Good (<= 12/2),\n"
     "                    Ordinary (<= 12) or Failing; a 20 on the first d20\n"
     "                    is a Critical Failure\n"
-    "Limits: 30 sets, 100 dice per group, 500 sides per die.\n"
+    "Limits: 30 sets, 100 dice per group, 500 sides per die.\n";
+
+constexpr char kOptions[] =
     "\n"
     "  --seed N   start the generator at N (0 to 4294967295): same replies\n"
-    "             every time; without it the clock seeds it\n"
+    "             every time; without it the system's random source seeds it\n"
     "  --odds     print the exact chance of every outcome of one set instead\n"
     "             of rolling: each grade and the Critical Failure with a\n"
     "             skill level, else the lowest, highest and mean total and\n"
     "             the chance of each total\n"
-    "  --help     show this text\n"
+    "  -h, --help show this text\n"
     "  --version  show the version\n"
     "Exit status: 0 all replies were sentences, 1 some were errors (or had\n"
     "too many outcomes to compute exactly), 2 bad command line.\n";
+
+// Without --seed, the system's entropy, so that two runs roll differently
+// even within one second (LoadDll's clock counts whole seconds); the clock
+// only if the system has no entropy to give.
+void SeedUnpredictably() {
+  if (std::optional<uint32_t> seed = rollwright::EntropySeed()) {
+    rollwright::RandomSeed(*seed);
+  } else {
+    LoadDll(0);
+  }
+}
 
 // Rolls one request; true when the reply is a sentence, not an error.
 bool RollOne(const std::string& request) {
   std::vector<char> buffer = rollwright::RequestBuffer(request);
   DiceMain(0, 0, buffer.data(), 0, 0, 0);
   std::string reply = buffer.data();
+  bool sentence = !rollwright::IsErrorReply(reply);
   if (rollwright::ColourWanted()) reply = rollwright::ColourReply(reply);
   std::cout << reply << std::endl;  // flushed: one reply per request
-  return std::strncmp(buffer.data(), "Dice Error:", 11) != 0;
+  return sentence;
 }
 
 bool ReportOdds(const std::string& request) {
@@ -67,7 +86,7 @@ bool ReportOdds(const std::string& request) {
 using Answer = bool (*)(const std::string& request);
 
 bool AnswerAtPrompt(Answer answer) {
-  rollwright::Prompt prompt;
+  rollwright::Prompt prompt(kRequestSyntax);
   bool allAnswered = true;
   while (std::optional<std::string> request = prompt.Read()) {
     allAnswered = answer(*request) && allAnswered;
@@ -95,14 +114,18 @@ int main(int argc, char** argv) {
     std::cerr << "rollwright: " << options.error << '\n';
     return 2;
   }
-  if (options.help || options.version) {
-    std::cout << (options.help ? kHelp : "rollwright " ROLLWRIGHT_VERSION "\n");
+  if (options.help) {
+    std::cout << kUsage << kRequestSyntax << kOptions;
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "rollwright " ROLLWRIGHT_VERSION "\n";
     return 0;
   }
   if (options.seed) {
     rollwright::RandomSeed(*options.seed);
   } else {
-    LoadDll(0);
+    SeedUnpredictably();
   }
   Answer answer = options.odds ? ReportOdds : RollOne;
   bool allAnswered = true;

@@ -22,11 +22,12 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
   bool optionsEnded = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (optionsEnded || argument.rfind("--", 0) != 0) {
+    bool option = argument.rfind("--", 0) == 0 || argument == "-h";
+    if (optionsEnded || !option) {
       options.requests.push_back(argument);
     } else if (argument == "--") {
       optionsEnded = true;
-    } else if (argument == "--help") {
+    } else if (argument == "--help" || argument == "-h") {
       options.help = true;
     } else if (argument == "--version") {
       options.version = true;

@@ -1,9 +1,9 @@
 // The command line of the rollwright tool:
 //
-//   rollwright [--seed N | --odds] [--help] [--version] [--] [REQUEST ...]
+//   rollwright [--seed N | --odds] [-h | --help] [--version] [--] [REQUEST ...]
 //
-// An argument that starts with "--" is an option until a lone "--"; every
-// other argument (a request such as "-2d6" too) is a request.
+// An argument that starts with "--", and "-h", is an option until a lone
+// "--"; every other argument (a request such as "-2d6" too) is a request.
 #ifndef ROLLWRIGHT_TOOLS_OPTIONS_H_
 #define ROLLWRIGHT_TOOLS_OPTIONS_H_
 

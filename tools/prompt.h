@@ -1,6 +1,10 @@
-// Requests typed at a person's terminal: a prompt, with line editing and a
-// history kept in memory only (the up arrow brings back the last request)
-// where the tool is built with libedit, a plain prompt elsewhere. Not copied.
+// Requests typed at a person's terminal, at a "roll> " prompt: with line
+// editing and a history kept in memory only (Up and Down walk through earlier
+// requests) where the tool is built with libedit, the terminal's or console's
+// own line editing elsewhere. Ctrl-C drops the line being typed (where the
+// system lets it be caught), an empty line is skipped, "help" or "?" prints
+// the help, and the end of input, "quit" or "exit" ends the session. Not
+// copied.
 #ifndef ROLLWRIGHT_TOOLS_PROMPT_H_
 #define ROLLWRIGHT_TOOLS_PROMPT_H_
 
@@ -11,13 +15,18 @@ namespace rollwright {
 
 class Prompt {
  public:
-  Prompt();
+  // help: what "help" and "?" print, before the keys of the prompt.
+  explicit Prompt(std::string help);
   Prompt(const Prompt&) = delete;
   Prompt& operator=(const Prompt&) = delete;
   ~Prompt();
 
-  // The next request; nothing at the end of input or on "quit".
+  // The next request; nothing when the session ends.
   std::optional<std::string> Read();
+
+ private:
+  std::string help_;
+  bool catchesInterrupts_;
 };
 
 }  // namespace rollwright

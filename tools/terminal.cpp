@@ -2,10 +2,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
+#include "tools/platform.h"
 
 namespace rollwright {
 namespace {
@@ -26,23 +25,22 @@ const Phrase kPhrases[] = {
 
 }  // namespace
 
-bool IsTerminal(int descriptor) {
-#if defined(_WIN32)
-  (void)descriptor;
-  return false;  // the Windows console keeps the plain tool
-#else
-  return isatty(descriptor) == 1;
-#endif
-}
-
 bool ColourWanted() {
   const char* noColour = std::getenv("NO_COLOR");
-  return IsTerminal(1) && (noColour == nullptr || *noColour == '\0');
+  const char* term = std::getenv("TERM");
+  bool dumb = term != nullptr && std::strcmp(term, "dumb") == 0;
+  return !dumb && (noColour == nullptr || *noColour == '\0') &&
+         OutputTakesEscapes();
+}
+
+bool IsErrorReply(const std::string& reply) {
+  return reply.rfind("Dice Error:", 0) == 0;
 }
 
 const char* GradeColour(Grade grade) { return kPhrases[grade].colour; }
 
 std::string ColourReply(const std::string& reply) {
+  if (IsErrorReply(reply)) return kErrorColour + reply + kPlainColour;
   const std::string gets = " and gets ";
   size_t start = reply.rfind(gets);
   if (start == std::string::npos) return reply;

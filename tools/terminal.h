@@ -1,6 +1,6 @@
 // What the tool does differently at a person's terminal: colours for the
-// grades and the Critical Failure (unless NO_COLOR is set), and bars drawn
-// with block characters. In a pipe, and on Windows, replies stay plain.
+// grades, the Critical Failure and the error replies, and bars drawn with
+// block characters. In a pipe, replies stay plain.
 #ifndef ROLLWRIGHT_TOOLS_TERMINAL_H_
 #define ROLLWRIGHT_TOOLS_TERMINAL_H_
 
@@ -10,19 +10,22 @@
 
 namespace rollwright {
 
-// True when standard input (0) or output (1) is a terminal.
-bool IsTerminal(int descriptor);
-
-// True when standard output is a terminal that may show colours.
+// True when standard output is a terminal that takes colours, TERM is not
+// "dumb" and NO_COLOR is unset (or empty).
 bool ColourWanted();
+
+// True when a reply is one of the module's error messages.
+bool IsErrorReply(const std::string& reply);
 
 // The escape sequences that colour a grade, a Critical Failure, and end it.
 const char* GradeColour(Grade grade);
 inline constexpr char kCriticalColour[] = "\033[1;37;41m";
+inline constexpr char kErrorColour[] = "\033[1;31m";
 inline constexpr char kPlainColour[] = "\033[0m";
 
-// A reply with its grades and Critical Failures in their colours. Only the
-// list of totals after the last " and gets " is coloured, never the comment.
+// A reply with its grades and Critical Failures in their colours, or an error
+// reply in its own. Of a sentence, only the list of totals after the last
+// " and gets " is coloured, never the comment.
 std::string ColourReply(const std::string& reply);
 
 // A bar of fraction (0 to 1) of width columns: block characters with eighths,
