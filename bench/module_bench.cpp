@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "bench/request_mix.h"
-#include "host/loaded_module.h"
-#include "host/request_buffer.h"
+#include "tests/loaded_module.h"
+#include "tools/request_buffer.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "bench/request_mix.h"
 #include "dice/random.h"
-#include "host/request_buffer.h"
+#include "tools/request_buffer.h"
 #include "rollwright.h"
 
 namespace {

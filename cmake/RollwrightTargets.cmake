@@ -118,7 +118,7 @@ function(rollwright_split_debug target)
 endfunction()
 
 # A program that loads the built module by file name, as a host does
-# (host/loaded_module.h): ROLLWRIGHT_MODULE names it, by file name on Windows
+# (tests/loaded_module.h): ROLLWRIGHT_MODULE names it, by file name on Windows
 # (found beside the program), by full path elsewhere.
 function(rollwright_loads_module target)
   target_include_directories(${target} PRIVATE

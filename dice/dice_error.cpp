@@ -1,5 +1,8 @@
 #include "dice/dice_error.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace rollwright {
 namespace {
 
@@ -18,11 +21,10 @@ static_assert(sizeof kMessages / sizeof kMessages[0] == DiceError::kCodes);
 const char* ErrorMessage(DiceError::Code code) { return kMessages[code]; }
 
 bool IsErrorMessage(std::string_view reply) {
-  if (reply == kOutOfMemoryMessage) return true;
-  for (std::string_view message : kMessages) {
-    if (reply == message) return true;
-  }
-  return false;
+  return reply == kOutOfMemoryMessage ||
+         std::any_of(
+             std::begin(kMessages), std::end(kMessages),
+             [reply](std::string_view message) { return reply == message; });
 }
 
 }  // namespace rollwright

@@ -2,8 +2,8 @@
 // slots (each thread's generator state, and the exception bookkeeping of a
 // call in progress) on attach, so that a process with no slot left makes the
 // host's LoadLibrary fail cleanly, and readies the run-time linked into the
-// module (host/runtime/module_runtime.h). When the module is unloaded it gives all
-// of that back, so that loading and unloading it any number of times uses
+// module (host/runtime/module_runtime.h). When the module is unloaded it gives
+// all of that back, so that loading and unloading it any number of times uses
 // nothing up. When the process is ending it gives nothing back: another
 // module's detach entry may still call DiceMain.
 #include <windows.h>

@@ -12,7 +12,7 @@ cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DROLLWRIGHT_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 native=$(sed -n 's/^ *"file": "\(.*\)",*$/\1/p' "$build/compile_commands.json")
 windows=""
-for file in host/*.cpp host/runtime/*.cpp; do
+for file in host/*.cpp host/*/*.cpp; do
   echo "$native" | grep -qx "$PWD/$file" || windows="$windows $file"
 done
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "dice/random.h"
-#include "host/request_buffer.h"
+#include "tools/request_buffer.h"
 #include "odds/odds_summary.h"
 #include "rollwright.h"
 

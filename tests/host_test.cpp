@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "host/loaded_module.h"
-#include "host/request_buffer.h"
+#include "tests/loaded_module.h"
+#include "tools/request_buffer.h"
 #include "process_usage.h"
 #include "rollwright.h"
 

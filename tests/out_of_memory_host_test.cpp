@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/loaded_module.h"
-#include "host/request_buffer.h"
+#include "tests/loaded_module.h"
+#include "tools/request_buffer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "dice/random.h"
-#include "host/request_buffer.h"
+#include "tools/request_buffer.h"
 #include "rollwright.h"
 
 namespace rollwright {

@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "dice/dice_error.h"
+#include "dice/limits.h"
 #include "dice/random.h"
-#include "host/request_buffer.h"
 #include "rollwright.h"
 #include "tools/odds_report.h"
 #include "tools/options.h"
 #include "tools/platform.h"
 #include "tools/prompt.h"
+#include "tools/request_buffer.h"
 #include "tools/terminal.h"
 
 namespace {
@@ -27,8 +29,7 @@ constexpr char kUsage[] =
     "end of input, \"quit\" or \"exit\" (\"help\" there shows its keys).\n"
     "\n";
 
-// What "help" at the prompt shows too.
-constexpr char kRequestSyntax[] =
+constexpr char kRequestExamples[] =
     "A request: [SETS#] EXPRESSION [skill LEVEL] [COMMENT]\n"
     "  3d6               three six-sided dice (d6 is one die)\n"
     "  3#2d6+1 fire      three sets, each listed; a comment is repeated\n"
@@ -36,8 +37,17 @@ constexpr char kRequestSyntax[] =
     "  10-2d6+5          a dice group opens a term: 10 - (2d6 + 5)\n"
     "  3d6 skill 12      roll-under test: Amazing (<= 12/4), Good (<= 12/2),\n"
     "                    Ordinary (<= 12) or Failing; a 20 on the first d20\n"
-    "                    is a Critical Failure\n"
-    "Limits: 30 sets, 100 dice per group, 500 sides per die.\n";
+    "                    is a Critical Failure\n";
+
+// What "help" at the prompt shows too: the examples, then the limits.
+const std::string& RequestSyntax() {
+  static const std::string syntax =
+      kRequestExamples +
+      ("Limits: " + std::to_string(rollwright::kMaxSets) + " sets, " +
+       std::to_string(rollwright::kMaxDice) + " dice per group, " +
+       std::to_string(rollwright::kMaxSides) + " sides per die.\n");
+  return syntax;
+}
 
 constexpr char kOptions[] =
     "\n"
@@ -68,7 +78,7 @@ bool RollOne(const std::string& request) {
   std::vector<char> buffer = rollwright::RequestBuffer(request);
   DiceMain(0, 0, buffer.data(), 0, 0, 0);
   std::string reply = buffer.data();
-  bool sentence = !rollwright::IsErrorReply(reply);
+  bool sentence = !rollwright::IsErrorMessage(reply);
   if (rollwright::ColourWanted()) reply = rollwright::ColourReply(reply);
   std::cout << reply << std::endl;  // flushed: one reply per request
   return sentence;
@@ -86,7 +96,7 @@ bool ReportOdds(const std::string& request) {
 using Answer = bool (*)(const std::string& request);
 
 bool AnswerAtPrompt(Answer answer) {
-  rollwright::Prompt prompt(kRequestSyntax);
+  rollwright::Prompt prompt(RequestSyntax());
   bool allAnswered = true;
   while (std::optional<std::string> request = prompt.Read()) {
     allAnswered = answer(*request) && allAnswered;
@@ -115,7 +125,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) {
-    std::cout << kUsage << kRequestSyntax << kOptions;
+    std::cout << kUsage << RequestSyntax() << kOptions;
     return 0;
   }
   if (options.version) {

@@ -6,14 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <vector>
 
-#if !defined(_WIN32)
-#include <sys/ioctl.h>
-#endif
-
+#include "dice/outcome_texts.h"
 #include "dice/rules.h"
 #include "odds/odds_summary.h"
+#include "tools/platform.h"
 #include "tools/terminal.h"
 
 namespace rollwright {
@@ -112,25 +111,23 @@ void PrintSets(std::ostream& out, const OddsSummary& summary, OddsStyle style) {
     rows[k].atLeast = atLeast;
   }
   PrintTable(out, "sets that succeed", rows, style);
-  out << Label("at least one Critical Failure") << Percent(summary.anyCritical)
-      << '\n';
+  out << Label(std::string("at least one ") + kCriticalFailureText.name)
+      << Percent(summary.anyCritical) << '\n';
 }
 
 // The grades in the reply's words and order, then the critical failures.
 void PrintGrades(std::ostream& out, const OddsSummary& summary,
                  OddsStyle style) {
-  static const char* const kWords[] = {"Amazing Success", "Good Success",
-                                       "Ordinary Success", "Failing"};
   const std::array<double, 4>& grades = summary.grades;
   Lines lines(out, style,
               std::max(summary.critical,
                        *std::max_element(grades.begin(), grades.end())),
               Label("").size() + Percent(0).size());
   for (size_t grade = 0; grade < grades.size(); ++grade) {
-    lines.Print(Label(kWords[grade]) + Percent(grades[grade]), grades[grade],
-                GradeColour(static_cast<Grade>(grade)));
+    lines.Print(Label(kGradeTexts[grade].name) + Percent(grades[grade]),
+                grades[grade], GradeColour(static_cast<Grade>(grade)));
   }
-  lines.Print(Label("Critical Failure") + Percent(summary.critical),
+  lines.Print(Label(kCriticalFailureText.name) + Percent(summary.critical),
               summary.critical, kCriticalColour);
   if (!summary.successes.empty()) PrintSets(out, summary, style);
 }
@@ -167,7 +164,8 @@ void PrintTotals(std::ostream& out, const OddsSummary& summary,
                 summary.lowest, summary.highest, summary.mean);
   out << line;
   if (summary.twentySided) {
-    out << Label("Critical Failure") << Percent(summary.critical) << '\n';
+    out << Label(kCriticalFailureText.name) << Percent(summary.critical)
+        << '\n';
   }
   if (!summary.eachTotal) PrintPercentiles(out, summary);
   if (summary.eachTotal || style.bars) PrintBars(out, summary, style);
@@ -219,10 +217,7 @@ bool PrintOdds(const std::string& request, std::ostream& out, OddsStyle style) {
 
 int TerminalWidth() {
   if (!IsTerminal(1)) return kUnknownWidth;
-#if !defined(_WIN32)
-  winsize size{};
-  if (ioctl(1, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-#endif
+  if (std::optional<int> columns = OutputColumns()) return *columns;
   const char* columns = std::getenv("COLUMNS");
   if (columns == nullptr) return kUnknownWidth;
   char* end = nullptr;

@@ -1,6 +1,6 @@
 // What the tool asks of the operating system: one implementation for POSIX
 // systems (tools/platform_posix.cpp) and one for Windows
-// (host/tool_platform_windows.cpp).
+// (host/tool/platform_windows.cpp).
 #ifndef ROLLWRIGHT_TOOLS_PLATFORM_H_
 #define ROLLWRIGHT_TOOLS_PLATFORM_H_
 
@@ -12,6 +12,10 @@ namespace rollwright {
 // True when standard input (0) or output (1) is a terminal (on Windows, a
 // console).
 bool IsTerminal(int descriptor);
+
+// The width of the terminal on standard output in columns, when it is one
+// and tells.
+std::optional<int> OutputColumns();
 
 // True when standard output is a terminal that understands colour escape
 // sequences. A Windows console does once its virtual-terminal mode is on: the

@@ -1,3 +1,4 @@
+#include <sys/ioctl.h>
 #include <sys/random.h>
 #include <unistd.h>
 
@@ -17,6 +18,12 @@ extern "C" void NoteInterrupt(int /*signal*/) { interrupted = 1; }
 }  // namespace
 
 bool IsTerminal(int descriptor) { return isatty(descriptor) == 1; }
+
+std::optional<int> OutputColumns() {
+  winsize size{};
+  if (ioctl(1, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return std::nullopt;
+  return size.ws_col;
+}
 
 bool OutputTakesEscapes() { return IsTerminal(1); }
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "dice/dice_error.h"
+#include "dice/outcome_texts.h"
 #include "tools/platform.h"
 
 namespace rollwright {
@@ -14,13 +16,19 @@ struct Phrase {
   const char* colour;
 };
 
+// The colour of each grade, in Grade order.
+constexpr const char* kGradeColours[] = {"\033[1;32m", "\033[32m", "\033[36m",
+                                         "\033[33m"};
+static_assert(sizeof kGradeColours / sizeof kGradeColours[0] ==
+              sizeof kGradeTexts / sizeof kGradeTexts[0]);
+
 // The reply's own words for each grade, in Grade order, then the critical.
-const Phrase kPhrases[] = {
-    {" for an Amazing Success", "\033[1;32m"},
-    {" for a Good Success", "\033[32m"},
-    {" for an Ordinary Success", "\033[36m"},
-    {" Failing", "\033[33m"},
-    {" with a Critical Failure", kCriticalColour},
+constexpr Phrase kPhrases[] = {
+    {kGradeTexts[Amazing].inReply, kGradeColours[Amazing]},
+    {kGradeTexts[Good].inReply, kGradeColours[Good]},
+    {kGradeTexts[Ordinary].inReply, kGradeColours[Ordinary]},
+    {kGradeTexts[Failing].inReply, kGradeColours[Failing]},
+    {kCriticalFailureText.inReply, kCriticalColour},
 };
 
 }  // namespace
@@ -33,14 +41,10 @@ bool ColourWanted() {
          OutputTakesEscapes();
 }
 
-bool IsErrorReply(const std::string& reply) {
-  return reply.rfind("Dice Error:", 0) == 0;
-}
-
-const char* GradeColour(Grade grade) { return kPhrases[grade].colour; }
+const char* GradeColour(Grade grade) { return kGradeColours[grade]; }
 
 std::string ColourReply(const std::string& reply) {
-  if (IsErrorReply(reply)) return kErrorColour + reply + kPlainColour;
+  if (IsErrorMessage(reply)) return kErrorColour + reply + kPlainColour;
   const std::string gets = " and gets ";
   size_t start = reply.rfind(gets);
   if (start == std::string::npos) return reply;

@@ -14,9 +14,6 @@ namespace rollwright {
 // "dumb" and NO_COLOR is unset (or empty).
 bool ColourWanted();
 
-// True when a reply is one of the module's error messages.
-bool IsErrorReply(const std::string& reply);
-
 // The escape sequences that colour a grade, a Critical Failure, and end it.
 const char* GradeColour(Grade grade);
 inline constexpr char kCriticalColour[] = "\033[1;37;41m";

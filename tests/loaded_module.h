@@ -1,8 +1,8 @@
 // The module as a host sees it: loaded by file name (LoadLibraryA or dlopen),
 // its two exports found by their plain names, unloaded when this goes. Not
 // copied. Used by the programs that test and time the built module.
-#ifndef ROLLWRIGHT_HOST_LOADED_MODULE_H_
-#define ROLLWRIGHT_HOST_LOADED_MODULE_H_
+#ifndef ROLLWRIGHT_TESTS_LOADED_MODULE_H_
+#define ROLLWRIGHT_TESTS_LOADED_MODULE_H_
 
 #include "rollwright.h"
 
@@ -59,4 +59,4 @@ class LoadedModule {
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_HOST_LOADED_MODULE_H_
+#endif  // ROLLWRIGHT_TESTS_LOADED_MODULE_H_

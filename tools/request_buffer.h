@@ -1,8 +1,8 @@
 // A request buffer as a host hands it in: the request and its NUL, in a block
 // of ReplyCapacity bytes or the request's length plus one, whichever is more.
 // Exactly that size, so a sanitizer sees any access past it.
-#ifndef ROLLWRIGHT_HOST_REQUEST_BUFFER_H_
-#define ROLLWRIGHT_HOST_REQUEST_BUFFER_H_
+#ifndef ROLLWRIGHT_TOOLS_REQUEST_BUFFER_H_
+#define ROLLWRIGHT_TOOLS_REQUEST_BUFFER_H_
 
 #include <algorithm>
 #include <string_view>
@@ -21,4 +21,4 @@ inline std::vector<char> RequestBuffer(std::string_view request) {
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_HOST_REQUEST_BUFFER_H_
+#endif  // ROLLWRIGHT_TOOLS_REQUEST_BUFFER_H_

@@ -43,6 +43,14 @@ bool IsTerminal(int descriptor) {
   return GetConsoleMode(StandardHandle(descriptor), &mode) != 0;
 }
 
+std::optional<int> OutputColumns() {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (GetConsoleScreenBufferInfo(StandardHandle(1), &info) == 0) {
+    return std::nullopt;
+  }
+  return info.srWindow.Right - info.srWindow.Left + 1;
+}
+
 bool OutputTakesEscapes() {
   static const bool takesEscapes = SwitchOnVirtualTerminal();
   return takesEscapes;
