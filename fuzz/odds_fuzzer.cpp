@@ -72,15 +72,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* text = reinterpret_cast<const char*>(data);
   rollwright::OddsSummary summary = rollwright::SummariseOdds(
       std::string(text, strnlen(text, size)), kInstrumentedWorkDivisor);
-  switch (summary.answer) {
-    case rollwright::OddsSummary::Answer::kOdds:
+  switch (summary.verdict) {
+    case rollwright::OddsSummary::Verdict::kOdds:
       CheckOdds(summary);
       break;
-    case rollwright::OddsSummary::Answer::kRefused:
+    case rollwright::OddsSummary::Verdict::kRefused:
       Check(std::strncmp(summary.refusal, "Dice Error: ", 12) == 0);
       break;
-    case rollwright::OddsSummary::Answer::kTooManyOutcomes:
-    case rollwright::OddsSummary::Answer::kOutOfMemory:
+    case rollwright::OddsSummary::Verdict::kTooManyOutcomes:
+    case rollwright::OddsSummary::Verdict::kOutOfMemory:
       Check(summary.refusal != nullptr);
       break;
   }

@@ -129,10 +129,10 @@ void Summarise(const Odds& odds, OddsSummary& summary) {
   }
 }
 
-OddsSummary Refused(const char* message, OddsSummary::Answer answer =
-                                             OddsSummary::Answer::kRefused) {
+OddsSummary Refused(const char* message, OddsSummary::Verdict verdict =
+                                             OddsSummary::Verdict::kRefused) {
   OddsSummary summary;
-  summary.answer = answer;
+  summary.verdict = verdict;
   summary.refusal = message;
   return summary;
 }
@@ -157,11 +157,11 @@ OddsSummary SummariseOdds(const std::string& request, int64_t workDivisor) {
     return Refused(ErrorMessage(error.code));
   } catch (const Distribution::TooManyOutcomes&) {
     return Refused(kTooManyOutcomesMessage,
-                   OddsSummary::Answer::kTooManyOutcomes);
+                   OddsSummary::Verdict::kTooManyOutcomes);
   } catch (const std::bad_alloc&) {
-    return Refused(kOddsOutOfMemoryMessage, OddsSummary::Answer::kOutOfMemory);
+    return Refused(kOddsOutOfMemoryMessage, OddsSummary::Verdict::kOutOfMemory);
   } catch (const std::length_error&) {
-    return Refused(kOddsOutOfMemoryMessage, OddsSummary::Answer::kOutOfMemory);
+    return Refused(kOddsOutOfMemoryMessage, OddsSummary::Verdict::kOutOfMemory);
   }
 }
 

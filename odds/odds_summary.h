@@ -29,7 +29,7 @@ inline constexpr char kOddsOutOfMemoryMessage[] =
     "not enough memory to compute the odds exactly";
 
 struct OddsSummary {
-  enum class Answer { kOdds, kRefused, kTooManyOutcomes, kOutOfMemory };
+  enum class Verdict { kOdds, kRefused, kTooManyOutcomes, kOutOfMemory };
   // The totals first to last (one total when first == last) and their
   // chance; the chance of a total of first or more, and of last or less.
   struct Bar {
@@ -48,7 +48,7 @@ struct OddsSummary {
     double chance;
   };
 
-  Answer answer = Answer::kOdds;
+  Verdict verdict = Verdict::kOdds;
   // The module's reply when kRefused, else why the odds are not shown.
   const char* refusal = nullptr;
   int32_t sets = 1;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "dice/random.h"
-#include "tools/request_buffer.h"
 #include "odds/odds_summary.h"
 #include "rollwright.h"
+#include "tools/request_buffer.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ TEST(AllocationFailure, EveryFailureIsAnsweredAndLeavesNothingBehind) {
 // sparser), a refusal of their own, nothing left behind, and the next call
 // answers as before.
 TEST(AllocationFailure, TheOddsRefuseWhenMemoryRunsOut) {
-  using Answer = rollwright::OddsSummary::Answer;
+  using Verdict = rollwright::OddsSummary::Verdict;
   for (const std::string request :
        {"2d6", "2#d20+2 skill 14", "100d20+100d30"}) {
     bool reached = true;
@@ -97,11 +97,12 @@ TEST(AllocationFailure, TheOddsRefuseWhenMemoryRunsOut) {
       rollwright::OddsSummary summary = rollwright::SummariseOdds(request);
       failAt = 0;
       reached = allocations >= k;
-      EXPECT_EQ(summary.answer, reached ? Answer::kOutOfMemory : Answer::kOdds)
+      EXPECT_EQ(summary.verdict,
+                reached ? Verdict::kOutOfMemory : Verdict::kOdds)
           << request << " k=" << k;
       if (reached) {
         EXPECT_STREQ(summary.refusal, rollwright::kOddsOutOfMemoryMessage);
-        EXPECT_EQ(rollwright::SummariseOdds(request).answer, Answer::kOdds);
+        EXPECT_EQ(rollwright::SummariseOdds(request).verdict, Verdict::kOdds);
       }
     }
   }

@@ -269,7 +269,7 @@ TEST(OddsSummary, CountsTheSetsThatSucceed) {
 // Requests built to break the bounds: each is answered or refused within
 // the budget (natively: 2 s and 512 MB in all), never by an abort.
 TEST(OddsSummary, AnswersHostileRequestsWithinTheBudget) {
-  using Answer = OddsSummary::Answer;
+  using Verdict = OddsSummary::Verdict;
   auto repeat = [](const std::string& text, int times) {
     std::string repeated;
     for (int i = 0; i < times; ++i) repeated += text;
@@ -277,28 +277,28 @@ TEST(OddsSummary, AnswersHostileRequestsWithinTheBudget) {
   };
   struct Case {
     std::string request;
-    Answer answer;
+    Verdict verdict;
   };
   const Case cases[] = {
-      {"100d500+100d500-25100*87000", Answer::kTooManyOutcomes},
-      {"100d500+100d500*40000", Answer::kTooManyOutcomes},
-      {"100d500+100d500*1000", Answer::kTooManyOutcomes},
-      {"100d500+100d300+13d483+1d4+100d500", Answer::kTooManyOutcomes},
-      {"100d500-25100*87000+d2*2147483647", Answer::kOdds},
-      {"100d500*65536-100d500", Answer::kTooManyOutcomes},
-      {"100d20*100d20*100d20", Answer::kTooManyOutcomes},
-      {"100d500+100d500", Answer::kOdds},
-      {"30#100d500-100d500 skill 2147483647", Answer::kOdds},
-      {"100d500" + repeat("+1d1", 20000), Answer::kTooManyOutcomes},
-      {"100d500" + repeat("*1", 20000), Answer::kTooManyOutcomes},
-      {"100d500*0" + repeat("+100d500*0", 300), Answer::kTooManyOutcomes},
-      {repeat("9", 100000) + "d6", Answer::kRefused},
+      {"100d500+100d500-25100*87000", Verdict::kTooManyOutcomes},
+      {"100d500+100d500*40000", Verdict::kTooManyOutcomes},
+      {"100d500+100d500*1000", Verdict::kTooManyOutcomes},
+      {"100d500+100d300+13d483+1d4+100d500", Verdict::kTooManyOutcomes},
+      {"100d500-25100*87000+d2*2147483647", Verdict::kOdds},
+      {"100d500*65536-100d500", Verdict::kTooManyOutcomes},
+      {"100d20*100d20*100d20", Verdict::kTooManyOutcomes},
+      {"100d500+100d500", Verdict::kOdds},
+      {"30#100d500-100d500 skill 2147483647", Verdict::kOdds},
+      {"100d500" + repeat("+1d1", 20000), Verdict::kTooManyOutcomes},
+      {"100d500" + repeat("*1", 20000), Verdict::kTooManyOutcomes},
+      {"100d500*0" + repeat("+100d500*0", 300), Verdict::kTooManyOutcomes},
+      {repeat("9", 100000) + "d6", Verdict::kRefused},
   };
   for (const Case& c : cases) {
 #if defined(ROLLWRIGHT_TIMED_BUDGET)
     auto start = std::chrono::steady_clock::now();
 #endif
-    EXPECT_EQ(SummariseOdds(c.request).answer, c.answer)
+    EXPECT_EQ(SummariseOdds(c.request).verdict, c.verdict)
         << c.request.substr(0, 40);
 #if defined(ROLLWRIGHT_TIMED_BUDGET)
     std::chrono::duration<double> took =

@@ -93,24 +93,25 @@ bool ReportOdds(const std::string& request) {
   return answered;
 }
 
-using Answer = bool (*)(const std::string& request);
+// Rolls a request, or prints its odds; false when the reply was an error.
+using RequestHandler = bool (*)(const std::string& request);
 
-bool AnswerAtPrompt(Answer answer) {
+bool HandleAtPrompt(RequestHandler handle) {
   rollwright::Prompt prompt(RequestSyntax());
   bool allAnswered = true;
   while (std::optional<std::string> request = prompt.Read()) {
-    allAnswered = answer(*request) && allAnswered;
+    allAnswered = handle(*request) && allAnswered;
   }
   return allAnswered;
 }
 
-bool AnswerStandardInput(Answer answer) {
-  if (rollwright::IsTerminal(0)) return AnswerAtPrompt(answer);
+bool HandleStandardInput(RequestHandler handle) {
+  if (rollwright::IsTerminal(0)) return HandleAtPrompt(handle);
   bool allAnswered = true;
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    allAnswered = answer(line) && allAnswered;
+    allAnswered = handle(line) && allAnswered;
   }
   return allAnswered;
 }
@@ -137,11 +138,11 @@ int main(int argc, char** argv) {
   } else {
     SeedUnpredictably();
   }
-  Answer answer = options.odds ? ReportOdds : RollOne;
+  RequestHandler handle = options.odds ? ReportOdds : RollOne;
   bool allAnswered = true;
   for (const std::string& request : options.requests) {
-    allAnswered = answer(request) && allAnswered;
+    allAnswered = handle(request) && allAnswered;
   }
-  if (options.requests.empty()) allAnswered = AnswerStandardInput(answer);
+  if (options.requests.empty()) allAnswered = HandleStandardInput(handle);
   return allAnswered ? 0 : 1;
 }

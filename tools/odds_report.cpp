@@ -196,15 +196,15 @@ void PrintRefusal(std::ostream& out, const std::string& request,
 bool PrintOdds(const std::string& request, std::ostream& out, OddsStyle style) {
   try {
     OddsSummary summary = SummariseOdds(request);
-    switch (summary.answer) {
-      case OddsSummary::Answer::kRefused:
+    switch (summary.verdict) {
+      case OddsSummary::Verdict::kRefused:
         out << summary.refusal << '\n';
         return false;
-      case OddsSummary::Answer::kTooManyOutcomes:
-      case OddsSummary::Answer::kOutOfMemory:
+      case OddsSummary::Verdict::kTooManyOutcomes:
+      case OddsSummary::Verdict::kOutOfMemory:
         PrintRefusal(out, request, summary.refusal);
         return false;
-      case OddsSummary::Answer::kOdds:
+      case OddsSummary::Verdict::kOdds:
         break;
     }
     PrintReport(out, request, summary, style);

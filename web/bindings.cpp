@@ -80,7 +80,7 @@ void AppendLists(std::string& json, const OddsSummary& summary) {
 
 std::string OddsJson(const OddsSummary& summary) {
   std::string json = "{";
-  if (summary.answer != OddsSummary::Answer::kOdds) {
+  if (summary.verdict != OddsSummary::Verdict::kOdds) {
     AppendText(json, "refused", summary.refusal);
     return json + '}';
   }
