@@ -3,46 +3,29 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "bench/request_mix.h"
 #include "dice/random.h"
-#include "tools/request_buffer.h"
 #include "rollwright.h"
-
-namespace {
-
-std::atomic<long> allocations{0};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-  throw std::bad_alloc();
-}
-
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+#include "tests/counting_new.h"
+#include "tools/request_buffer.h"
 
 namespace {
 
 void RollRequest(benchmark::State& state, const std::string& request) {
   std::vector<char> buffer = rollwright::RequestBuffer(request);
   rollwright::RandomSeed(1);
-  long before = allocations.load();
+  long before = rollwright::AllocationsMade();
   for (auto _ : state) {
     std::memcpy(buffer.data(), request.c_str(), request.size() + 1);
     DiceMain(0, 0, buffer.data(), 0, 0, 0);
     benchmark::DoNotOptimize(buffer.data());
   }
-  double made = static_cast<double>(allocations.load() - before);
+  double made = static_cast<double>(rollwright::AllocationsMade() - before);
   state.counters["allocs"] =
       made / static_cast<double>(std::max<int64_t>(state.iterations(), 1));
 }

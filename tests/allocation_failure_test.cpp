@@ -5,43 +5,28 @@
 // call on the thread works normally.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "dice/random.h"
 #include "odds/odds_summary.h"
 #include "rollwright.h"
+#include "tests/counting_new.h"
 #include "tools/request_buffer.h"
 
 namespace {
 
-// Allocations counted since arming; the one numbered failAt throws.
-long allocations = 0;
-long failAt = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (failAt > 0 && ++allocations == failAt) throw std::bad_alloc();
-  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-  throw std::bad_alloc();
-}
-
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-
-namespace {
+using rollwright::AllocationsMade;
+using rollwright::FailAllocation;
+using rollwright::StopFailing;
 
 std::string CallFailingAt(long k, const std::string& request, bool* reached) {
   std::vector<char> buffer = rollwright::RequestBuffer(request);
   rollwright::RandomSeed(1);
-  allocations = 0;
-  failAt = k;
+  FailAllocation(k);
   int32_t result = DiceMain(0, 0, buffer.data(), 0, 0, 0);
-  failAt = 0;
-  *reached = allocations >= k;
+  StopFailing();
+  *reached = AllocationsMade() >= k;
   EXPECT_EQ(result, 3);
   return std::string(buffer.data());
 }
@@ -92,11 +77,10 @@ TEST(AllocationFailure, TheOddsRefuseWhenMemoryRunsOut) {
        {"2d6", "2#d20+2 skill 14", "100d20+100d30"}) {
     bool reached = true;
     for (long k = 1; reached; k += 1 + k / 8) {
-      allocations = 0;
-      failAt = k;
+      FailAllocation(k);
       rollwright::OddsSummary summary = rollwright::SummariseOdds(request);
-      failAt = 0;
-      reached = allocations >= k;
+      StopFailing();
+      reached = AllocationsMade() >= k;
       EXPECT_EQ(summary.verdict,
                 reached ? Verdict::kOutOfMemory : Verdict::kOdds)
           << request << " k=" << k;

@@ -9,22 +9,17 @@
 // in turn and fit far too well.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "dice/random.h"
 #include "dice/roll_request.h"
+#include "tests/test_support.h"
 
 namespace rollwright {
 namespace {
 
-constexpr double kZ = 3.0902;  // standard normal quantile of 0.999
-
-double ChiSquareQuantile(double degrees, double z) {
-  double a = 2.0 / (9.0 * degrees);
-  return degrees * std::pow(1.0 - a + z * std::sqrt(a), 3.0);
-}
+constexpr double kZ = kNormalQuantile999;
 
 std::vector<int64_t> FaceCounts(int32_t sides, int requests) {
   std::vector<int64_t> counts(static_cast<size_t>(sides) + 1, 0);

@@ -12,10 +12,10 @@
 #include <thread>
 #include <vector>
 
-#include "tests/loaded_module.h"
-#include "tools/request_buffer.h"
 #include "process_usage.h"
 #include "rollwright.h"
+#include "tests/loaded_module.h"
+#include "tools/request_buffer.h"
 
 namespace {
 

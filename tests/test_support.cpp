@@ -1,10 +1,11 @@
 #include "tests/test_support.h"
 
+#include <cmath>
 #include <vector>
 
 #include "dice/random.h"
-#include "tools/request_buffer.h"
 #include "rollwright.h"
+#include "tools/request_buffer.h"
 
 namespace rollwright {
 
@@ -17,6 +18,11 @@ std::string Ask(const std::string& request) {
 std::string AskSeeded(uint32_t seed, const std::string& request) {
   RandomSeed(seed);
   return Ask(request);
+}
+
+double ChiSquareQuantile(double degrees, double z) {
+  double a = 2.0 / (9.0 * degrees);
+  return degrees * std::pow(1.0 - a + z * std::sqrt(a), 3.0);
 }
 
 }  // namespace rollwright

@@ -1,4 +1,5 @@
-// Helpers shared by the tests: calling DiceMain as a host does.
+// Helpers shared by the tests: calling DiceMain as a host does, and the
+// chi-square test's critical values.
 #ifndef ROLLWRIGHT_TESTS_TEST_SUPPORT_H_
 #define ROLLWRIGHT_TESTS_TEST_SUPPORT_H_
 
@@ -14,6 +15,14 @@ std::string Ask(const std::string& request);
 
 // The same, with the calling thread's generator seeded first.
 std::string AskSeeded(uint32_t seed, const std::string& request);
+
+// The standard normal quantile of 0.999.
+inline constexpr double kNormalQuantile999 = 3.0902;
+
+// The chi-square distribution's quantile for these degrees of freedom at the
+// standard normal quantile z (Wilson-Hilferty): z = kNormalQuantile999 gives
+// the upper 0.001 tail, -kNormalQuantile999 the lower.
+double ChiSquareQuantile(double degrees, double z);
 
 }  // namespace rollwright
 

@@ -1,6 +1,7 @@
 #include <sys/ioctl.h>
-#include <sys/random.h>
 #include <unistd.h>
+// After unistd.h, whose size_t it needs in some C libraries.
+#include <sys/random.h>
 
 #include <cerrno>
 #include <csignal>
