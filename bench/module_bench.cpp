@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times requests through the built module, loaded by file name as a host
 // loads it: nanoseconds per request for the benchmark mix, and the cost of one
 // die read off «100d500» against «1d6». Built for every platform, so that the

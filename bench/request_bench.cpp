@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of one request through DiceMain: time, and heap allocations
 // counted by this program's own operator new.
 #include <benchmark/benchmark.h>

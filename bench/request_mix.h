@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The requests both benchmarks time: a mix of what hosts send, and the two
 // requests whose difference is the cost of 99 dice.
 #ifndef ROLLWRIGHT_BENCH_REQUEST_MIX_H_

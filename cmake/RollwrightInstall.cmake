@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` puts in place, the CMake package that lets another
 # project find_package(rollwright) and link rollwright::rollwright, the
 # pkg-config file, and the release packages CPack makes of all of it: an

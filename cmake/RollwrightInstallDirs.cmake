@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The install folders, set before any target names them. On Windows the
 # module and the tool sit at the top of the tree, beside the README, the
 # licence and the export list, where a host author looks first. Elsewhere

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Settings every target of the project shares, applied per target.
 
 # Compiler and linker options of the chosen sanitizer set.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for Windows with Debian's mingw-w64 toolchain, posix thread
 # model (std::thread in the tests needs it). ROLLWRIGHT_MINGW_ARCH is i686
 # for 32-bit hosts or x86_64 for 64-bit ones. Test programs run under Wine.

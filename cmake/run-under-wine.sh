@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs a Windows test program under Wine: run-under-wine.sh LOADER PROGRAM...
 # LOADER is wine's 32-bit or 64-bit loader. When this machine cannot start a
 # program of the loader's word size at all (a kernel or sandbox without

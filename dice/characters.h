@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The character classes of a request. Comparisons are byte for byte:
 // only lower-case 'd' names a die.
 #ifndef ROLLWRIGHT_DICE_CHARACTERS_H_

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dice/dice_error.h"
 
 #include <algorithm>

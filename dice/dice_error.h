@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one failure of a request, its codes, and the fixed reply that stands
 // in for a sentence when a request fails with each: one table that the
 // module, the odds, the tool and the tests all read.

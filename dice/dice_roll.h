@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #ifndef ROLLWRIGHT_DICE_DICE_ROLL_H_
 #define ROLLWRIGHT_DICE_DICE_ROLL_H_
 

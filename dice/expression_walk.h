@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one left-to-right pass over an expression, without precedence, shared
 // by rolling (over numbers) and by the odds (over distributions).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The limits of a request, in one place that rolling, the odds, the tool and
 // the page all read: how many sets, dice and sides a request may ask for, and
 // how much of the host's buffer a reply may take.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The words of each outcome of a set: how a reply names it after the total,
 // and the name the odds and the screens give it. One table that the reply
 // sentence, the tool's colours and odds report, and the page (through its

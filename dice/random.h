@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The random source: a linear congruential generator with one 32-bit state
 // per thread. A thread that never seeds starts at state 1. No locks are taken
 // and no state is shared between threads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generator's per-thread state where the compiler's thread-local storage
 // belongs to the module and goes with it when it is unloaded (Windows keeps
 // its own in host/).

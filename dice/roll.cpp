@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rolling: the expression walked over numbers, once per set. A term is
 // folded into the set's total: '+' adds it, '-' subtracts it, '*' multiplies
 // the total by it, and 'd' («2d6d4») is an invalid operand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Construction: reading a request.
 //
 //   request    = [ sets separator ] expression [ " " comment ]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The request object of one DiceMain call: built from the host's buffer
 // (which construction edits in place), rolled once, written once, destroyed.
 // It is neither copied nor moved, and it is used by one thread only.

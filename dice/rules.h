@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules of one set that rolling and the odds share: how many dice a
 // group rolls, when an operand is invalid, which twenty is a critical
 // failure, and how a total is graded against a skill level. (The limits of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arithmetic on the engine's 32-bit signed numbers that never overflows: a
 // result beyond the range is clamped to 2147483647 or -2147483648.
 #ifndef ROLLWRIGHT_DICE_SATURATING_H_

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reply sentence:
 //
 //   "rolls " [ sets "#" | "a " ] expression

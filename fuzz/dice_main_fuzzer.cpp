@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary requests to the exported DiceMain, each in a heap buffer of
 // exactly max(ReplyCapacity, length + 1) bytes so that the address sanitizer
 // sees any access past it, and checks what a host relies on: result 3, a NUL

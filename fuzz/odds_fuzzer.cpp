@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary requests to the odds and checks what the tool and the page
 // rely on: an answer of the known kinds, never an abort, a leak or a run past
 // the budget (libFuzzer's -rss_limit_mb and -timeout), and chances that are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two exported procedures and the frame of one request: build, roll,
 // write, destroy. Nothing thrown inside escapes into the host.
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The module's attach/detach entry. It takes the module's thread-local-storage
 // slots (each thread's generator state, and the exception bookkeeping of a
 // call in progress) on attach, so that a process with no slot left makes the

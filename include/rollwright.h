@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * rollwright: a dice-rolling module for host applications.
  *

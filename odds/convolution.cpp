@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "odds/convolution.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dense sequences and their linear convolution by the fast Fourier transform:
 // the chances of a sum of two independent totals when there are too many
 // pairs of totals to add one by one. Rounding leaves an error of about 1e-15

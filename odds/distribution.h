@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exact chances of the totals of one set: for each total, the mass of the
 // outcomes with and without a critical failure. The masses may sum to less
 // than 1; the rest is outcomes that ended in an error. A plain value.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "odds/odds.h"
 
 #include "dice/expression_walk.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exact chances of one set of an expression: the module's own walk over
 // the expression, over distributions instead of numbers. Draws are treated as
 // independent; each face has the generator's exact chance.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "odds/odds_summary.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a player is shown of the exact odds of one set of a request: each
 // grade and the Critical Failure for a skill test (and, over several sets,
 // the chance of each number of sets that succeed); otherwise the lowest,

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Static analysis of the engine, the host and the tool, where every finding
 # fails: clang-tidy (its checks in .clang-tidy) over every source of a native
 # build, and over the Windows-only sources of host/ as the 64-bit and the

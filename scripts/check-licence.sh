@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The licence where it must be: the Debian copyright file's MIT text is the
 # terms of LICENSE, and every source file names its licence in its first
 # lines (SPDX-License-Identifier: MIT). Prints what is wrong; exits 1 then.
@@ -14,7 +15,8 @@ if [ -z "$terms" ] || [ "$terms" != "$copied" ]; then
   status=1
 fi
 for file in $(git ls-files '*.c' '*.cpp' '*.h' '*.cmake' '*CMakeLists.txt' \
-                           '*.sh' '*.js' '*.mjs'); do
+                           '*.sh' '*.py' '*.js' '*.mjs' '*.css' '*.html' \
+                           '*.in' '*.def' '*.1' .ci/run); do
   head -3 "$file" | grep -q "SPDX-License-Identifier: MIT" ||
     { echo "$file: no SPDX-License-Identifier: MIT in its first lines"; status=1; }
 done

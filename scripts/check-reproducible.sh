@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds the release of each preset (the module, the tool, their debug files
 # and packages: the 32-bit Windows .zip; the Linux .tar.gz and Debian's three
 # .deb files) twice from the same sources, in two folders, one after the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Prints line and branch coverage of the engine (host/, dice/, text/) from the
 # coverage preset's last test run. Branches that only throw are left out.
 set -eu

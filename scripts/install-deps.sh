@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs, as root on Debian 12, the packages that a task needs; only what is
 # missing. "roll": what building the module and the tool needs (a compiler,
 # CMake, and libedit for the line editing of the tool's prompt). "web": what building the browser page needs (emscripten).

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds the browser page (preset "wasm") if needed and serves it on
 # 127.0.0.1, port 8000 unless given another:
 #   scripts/playground.sh [PORT]

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Rolls the requests given with the module, through the rollwright tool:
 #   scripts/roll.sh "3d6 skill 12 sword" "3#2d6+1 fire"
 # The first time, it installs a compiler, CMake and libedit (the line editing

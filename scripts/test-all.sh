@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, then configures, builds and tests every preset,
 # and runs the static analysis and the check of reproducible releases. Exits
 # non-zero when any of them fails; ends with each one's summary and the
@@ -51,9 +52,9 @@ for preset in "${presets[@]}"; do
 done
 
 # Checks of the whole tree beyond the presets' tests, each passed or failed
-# as one: static analysis, and two 32-bit release builds that must be the
-# same bytes.
-for check in analyse check-reproducible; do
+# as one: static analysis, the licence in every source file, and two release
+# builds that must be the same bytes.
+for check in analyse check-licence check-reproducible; do
   echo "=== $check"
   if scripts/$check.sh; then
     summary+=("$check: passed")

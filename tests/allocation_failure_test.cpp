@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every allocation a request makes can fail: with the k-th allocation made to
 // throw std::bad_alloc, for every k until the request completes without
 // reaching k, DiceMain still returns 3 with "Dice Error: Out of memory!",

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Counts, with callgrind, the instructions one die costs: the tool's whole run
 # on «100d500» less its run on «d6», over the 99 more dice. Instruction counts
 # are repeatable where times are not. Fails above LIMIT.

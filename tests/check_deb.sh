@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Debian's three packages as a user meets them: lintian says nothing of
 # them, apt installs them with their dependencies, the consumer project
 # builds against the installed development package with CMake and with

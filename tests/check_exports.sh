@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Checks what the built module shows a host: exactly the exports DiceMain and
 # LoadDll. On Windows also a PE of the right word size that imports only
 # system DLLs and uses no emulated thread-local storage and no mutex or

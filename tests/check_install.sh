@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the build into a fresh prefix as `cmake --install` does: the
 # binaries stripped, no debug files; then the consumer project builds against
 # it with CMake and with pkg-config, and runs.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The tool's manual page: groff finds nothing to warn of in it, and every
 # option that --help lists is described in it.
 # Usage: check_manual_page.sh TOOL PAGE

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Makes the release packages of a build with CPack and checks the archive:
 # at its top level README.txt (opening with the note on loading the module),
 # LICENSE.txt and rollwright.def, beside the DLL on Windows; the module, the

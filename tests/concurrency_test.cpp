@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calls on different threads share nothing but each thread's own generator:
 // threads that start fresh get exactly the replies a single thread gets.
 #include <gtest/gtest.h>

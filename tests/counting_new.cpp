@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/counting_new.h"
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own global operator new, for the programs that link it: it
 // counts every allocation, and can make one of them fail with
 // std::bad_alloc, as a host out of memory would. The allocation-failure

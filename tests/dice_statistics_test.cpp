@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The faces the module rolls follow the generator's exact face probabilities:
 // a face f of an s-sided die has probability (the count of values 0 to 32767
 // whose remainder by s is f - 1) / 32768, which leans slightly toward low

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A neighbour module for the host tests: loaded before the module, so that
 // its detach entry runs after the module's when the process ends, it then
 // asks DiceMain for an error reply and a sentence, and says

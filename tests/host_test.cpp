@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loads the built module by file name and finds its exports by their plain
 // names, as a host does, then calls them through those pointers only. Each
 // request runs on a fresh thread, whose generator starts at state 1: from

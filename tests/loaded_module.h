@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The module as a host sees it: loaded by file name (LoadLibraryA or dlopen),
 // its two exports found by their plain names, unloaded when this goes. Not
 // copied. Used by the programs that test and time the built module.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A Windows host process with neighbours: MinGW's shared libgcc DLL, loaded
 // before the module (ROLLWRIGHT_LIBGCC_FIRST) or after it, a second copy of
 // the module, and a module whose detach entry calls DiceMain while the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exact odds as an oracle for the module's real rolls: over many sets
 // from a fixed seed, the frequencies of each (total, critical) outcome and of
 // the errors agree with the odds by a chi-square test at 0.001 (upper tail,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exact odds against hand counts: a face f of an s-sided die has the
 // chance (32768 / s, plus one for f - 1 < 32768 % s) / 32768, and the totals
 // of small expressions are enumerated face by face here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A Windows host that has taken every block malloc can give, then asks the
 // module for a sentence, an error and a long request: each is answered
 // with its reply or "Dice Error: Out of memory!", and the process lives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a Windows process has in use: busy heap bytes over all its heaps,
 // open handles and free thread-local-storage slots. A host test reads them
 // before and after loading and unloading the module many times; anything the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The rollwright tool at a person's terminal, driven through a
 pseudo-terminal: the prompt's keys and words, and when replies are coloured.
 Usage: prompt_test.py PATH_TO_ROLLWRIGHT LINE_EDITING (ON or OFF)"""

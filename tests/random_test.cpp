@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dice/random.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replies are exact because the generator is seeded: from state 1 the d6
 // faces are 5, 5, 3, 5, 5, 2; seed 19 gives a first d20 of 20; seed 15 gives
 // d20 faces 15, 20.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whatever the host hands in, the reply is one of the fixed error messages or
 // a sentence, at most ReplyCapacity bytes with its NUL, and nothing is read or
 // written outside the buffer (the sanitizers watch every call).

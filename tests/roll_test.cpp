@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Totals are exact because the generator is seeded. From state 1 it gives
 // 346, 130, 10982, 1090, 11656, ...: d6 faces 5, 5, 3, 5, 5, d4 faces 3, 3,
 // 3, ..., d500 face 347. Seed 19 gives a first d20 of 20; seed 15 gives d20

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers shared by the tests: calling DiceMain as a host does, and the
 // chi-square test's critical values.
 #ifndef ROLLWRIGHT_TESTS_TEST_SUPPORT_H_

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The rollwright command-line tool as its users meet it.
 # Usage: tool_test.sh PATH_TO_ROLLWRIGHT
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text/string.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An owning string of 8-bit characters with no spare capacity: every change
 // builds a fresh block of exactly length + 1 bytes and frees the old one.
 // Value semantics: a copy owns its own block. Allocation failure throws

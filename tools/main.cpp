@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // rollwright: rolls dice requests from the command line or standard input
 // through the module's own DiceMain, exactly as a host would.
 #include <cstdint>

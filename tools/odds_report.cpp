@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/odds_report.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The --odds report: the exact chance of every outcome of one set of a
 // request, in words a player reads, with a bar beside each chance if asked.
 #ifndef ROLLWRIGHT_TOOLS_ODDS_REPORT_H_

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line of the rollwright tool:
 //
 //   rollwright [--seed N | --odds] [-h | --help] [--version] [--] [REQUEST ...]

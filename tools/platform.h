@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the tool asks of the operating system: one implementation for POSIX
 // systems (tools/platform_posix.cpp) and one for Windows
 // (host/tool/platform_windows.cpp).

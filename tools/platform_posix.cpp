@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <sys/ioctl.h>
 #include <unistd.h>
 // After unistd.h, whose size_t it needs in some C libraries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Requests typed at a person's terminal, at a "roll> " prompt: with line
 // editing and a history kept in memory only (Up and Down walk through earlier
 // requests) where the tool is built with libedit, the terminal's or console's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A request buffer as a host hands it in: the request and its NUL, in a block
 // of ReplyCapacity bytes or the request's length plus one, whichever is more.
 // Exactly that size, so a sanitizer sees any access past it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the tool does differently at a person's terminal: colours for the
 // grades, the Critical Failure and the error replies, and bars drawn with
 // block characters. In a pipe, replies stay plain.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The browser page's way into the engine, beside the module's own DiceMain
 // and LoadDll: a seed set as the tool's --seed sets it, and the odds of a
 // request as JSON for the page to draw. Nothing thrown escapes into the page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame of one DiceMain call. In the Windows module it holds the call's
 // exception bookkeeping (the exceptions caught and not yet caught), which the
 // C++ run-time would otherwise keep in thread-local storage of its own that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/runtime/call_frame.h"
 #include "host/runtime/thread_slot.h"
 

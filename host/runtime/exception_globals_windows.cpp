@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The module's own answer to the C++ run-time's question "where is this
 // thread's exception bookkeeping?": the frame of the DiceMain call in
 // progress (host/runtime/call_frame.h). It replaces the run-time's thread-local

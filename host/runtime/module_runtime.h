@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The C++ run-time linked into the Windows module, made fit for a module
 // that is loaded and unloaded inside someone else's process, beside other
 // code built with the same compiler. The module's attach entry calls these.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The module's own mutexes, which the linker puts in place of the run-time's
 // for every caller inside the module (--wrap=pthread_mutex_*). The callers
 // are the C++ run-time's emergency exception pool and, in the 32-bit module,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The module's own pthread_once, which the linker puts in place of the
 // run-time's for every caller inside the module (--wrap=pthread_once).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generator's per-thread state on Windows, in one slot of the process's
 // thread-local storage. The slot holds the 32-bit state itself, so no thread
 // owns a block that would have to be freed; it holds the state XOR 1, because

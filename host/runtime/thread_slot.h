@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One thread-local-storage slot of a Windows process: a pointer-sized value
 // per thread, which reads as null on a thread that never set it. Taken at most
 // once and given back, so that a module that takes its slots when it is

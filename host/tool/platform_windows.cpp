@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rollwright tool's questions to Windows (tools/platform.h): the console,
 // its virtual-terminal mode for colours, and the system's random numbers.
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The browser page end to end, in Debian's chromium, as a person uses it:
 // types requests into the field and presses Enter. Checks that seeded
 // replies equal the native tool's, also from a shared link; that a refused

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds the consumer project against an installed rollwright twice, with
 # find_package(rollwright) and with pkg-config, and runs both: their main
 # thread starts at the generator's fixed state, so the reply is exact.

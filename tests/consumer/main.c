@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 #include <rollwright.h>
 #include <stdio.h>
 

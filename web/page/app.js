@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The playground: rolls requests through the module's own DiceMain, compiled
 // to WebAssembly (rollwright.js), and shows the exact odds of the request as
 // it is typed, computed in a worker so that typing never waits for them.

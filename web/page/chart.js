@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chart of the odds of one set: one bar per total (or range of totals),
 // scaled to the largest chance, with the chance axis in percent and the
 // totals beneath. Drawn in the chart's own pixels, so that its labels keep

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The module's exports, compiled to WebAssembly (rollwright.js), with the
 // request buffer a host would hand in. The page rolls through one Engine;
 // the odds worker computes through another, made from the same compiled

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The odds panel: the grades of a skill test (and, over several sets, the
 // chance of each number of sets that succeed), or the chart and the table
 // of the totals, or why there are no odds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Computes the odds of a request away from the page's thread. The page
 // first posts the compiled module, then {id, request} messages; each gets
 // {id, odds} back, or {id, failure} when the engine trapped (after which the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's side of the odds worker: one computation at a time, away from
 // the page's thread, so that no request can hold up typing or rolling. A
 // new computation supersedes one still running (its worker is ended and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page's address holds the request and the seed in its fragment, so a
 // link opens the page with the same request (and its odds) and, with a
 // seed, the same rolls: #3d6%20skill%2012 or #3d6%20skill%2012&seed=42.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list of replies, newest first. Each reply keeps the number it was
 // given when it arrived; each outcome of a skill test is coloured by its
 // grade (the terminal's colours) and marked by a sign beside the reply's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The requests rolled so far, walked with Up and Down in the request field
 // as a shell's history is: Up goes back, Down comes forward again to the
 // line being typed before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seed field: a number seeds the generator as rollwright --seed N does
 // (and starts that sequence again whenever it changes); an empty field
 // seeds it from the browser's cryptographic randomness. Anything else is
