@@ -15,6 +15,9 @@
 #include "odds/odds_summary.h"
 #include "tools/odds_report.h"
 
+// The page's way to the odds, in web/bindings.cpp.
+extern "C" const char* RollwrightOdds(const char* request);
+
 #if defined(ROLLWRIGHT_TIMED_BUDGET)
 #include <sys/resource.h>
 
@@ -455,6 +458,28 @@ TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
             "Dice Error: Maximum of 100 dice per dice group!\n");
   EXPECT_EQ(Report("50d100*50d100"),
             "odds of 50d100*50d100: too many outcomes to compute exactly\n");
+}
+
+// The page's figures as JSON: d41's last range holds 40 and 41, 799 of the
+// 32768 outputs each.
+TEST(Bindings, GiveTheLowestHighestAndTheLastTotalOfEachRange) {
+  struct Case {
+    const char* request;
+    std::vector<std::string> fragments;
+  };
+  const Case cases[] = {
+      {"d41", {"\"lowest\":1,\"highest\":41,", "[40,41,0.04876708984375,"}},
+      {"d2-2147483647-2",
+       {"\"lowest\":-2147483648,\"highest\":-2147483647,",
+        "[-2147483647,-2147483647,0.5,0.5,1]]"}},
+  };
+  for (const Case& c : cases) {
+    const std::string json = RollwrightOdds(c.request);
+    for (const std::string& fragment : c.fragments) {
+      EXPECT_NE(json.find(fragment), std::string::npos)
+          << c.request << ": " << fragment << " not in " << json;
+    }
+  }
 }
 
 }  // namespace
