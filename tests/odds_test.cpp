@@ -16,6 +16,9 @@
 #include "odds/odds_summary.h"
 #include "tools/odds_report.h"
 
+// The page's way to the odds, in web/bindings.cpp.
+extern "C" const char* RollwrightOdds(const char* request);
+
 #if defined(ROLLWRIGHT_TIMED_BUDGET)
 #include <sys/resource.h>
 
@@ -214,16 +217,26 @@ TEST(OddsSummary, GivesTheChanceOfAtLeastAndAtMostEachTotal) {
   }
 }
 
-// 41 totals in ranges of 3 totals: 14 ranges, the last one short.
+// 41 totals in ranges of 3 totals: 14 ranges, the last one short; 60 in 20
+// ranges of 3. The percentiles of d41 (faces 1 to 9 hold 800 of the 32768
+// outputs, the others 799) are the first totals whose outputs reach the
+// share: 1% of 32768 is 327.68, reached by 800 at 1, ... 99% is 32440.32,
+// passed by 31969 at 40 only at 41.
 TEST(OddsSummary, ListsUpTo40TotalsAndEndsTheRangesAtTheHighest) {
   struct Case {
     const char* request;
     size_t bars;
     OddsSummary::Bar last;
+    std::vector<int32_t> percentiles;  // at 1, 5, 10, 25, 50, 75, 90, 95, 99%
   };
   const Case cases[] = {
-      {"2d20", 39, {40, 40, 1638.0 * 1638 / (32768.0 * 32768), 0, 0}},
-      {"d41", 14, {40, 41, 2 * 799 / 32768.0, 0, 0}},
+      {"2d20", 39, {40, 40, 1638.0 * 1638 / (32768.0 * 32768), 0, 0}, {}},
+      {"d40", 40, {40, 40, 819 / 32768.0, 0, 0}, {}},
+      {"d41",
+       14,
+       {40, 41, 2 * 799 / 32768.0, 0, 0},
+       {1, 3, 5, 11, 21, 31, 37, 39, 41}},
+      {"d60", 20, {58, 60, 3 * 546 / 32768.0, 0, 0}, {}},
   };
   for (const Case& c : cases) {
     OddsSummary summary = SummariseOdds(c.request);
@@ -231,6 +244,36 @@ TEST(OddsSummary, ListsUpTo40TotalsAndEndsTheRangesAtTheHighest) {
     EXPECT_EQ(summary.bars.back().first, c.last.first) << c.request;
     EXPECT_EQ(summary.bars.back().last, c.last.last) << c.request;
     EXPECT_NEAR(summary.bars.back().chance, c.last.chance, 1e-15) << c.request;
+    if (c.percentiles.empty()) continue;
+    ASSERT_EQ(summary.percentiles.size(), c.percentiles.size()) << c.request;
+    for (size_t i = 0; i < c.percentiles.size(); ++i) {
+      EXPECT_EQ(summary.percentiles[i].total, c.percentiles[i])
+          << c.request << " at " << summary.percentiles[i].share << "%";
+    }
+  }
+}
+
+// An outcome that ends in an error has no total: the mean is over the
+// totals alone, and an error after the first term weighs only the outcomes
+// still alive. d4-1+1 fails on a one (1/4), d6-1+1 on a one (5462 of 32768
+// outputs); faces 2 to 6 of a d6 sum to 2 * 5462 + 18 * 5461 = 109222 in
+// outputs.
+TEST(OddsSummary, LeavesTheErrorsOutOfTheMeanAndWeighsEachByWhatIsAlive) {
+  struct Case {
+    const char* request;
+    double mean;
+    double invalidOperand;
+  };
+  const double one = 5462 / 32768.0;
+  const Case cases[] = {
+      {"d6-1+1", 109222 / 27306.0, one},
+      {"d4-1+1+d6-1+1", 3 + 109222 / 27306.0, 0.25 + 0.75 * one},
+  };
+  for (const Case& c : cases) {
+    OddsSummary summary = SummariseOdds(c.request);
+    EXPECT_NEAR(summary.mean, c.mean, 1e-12) << c.request;
+    ASSERT_EQ(summary.errors.size(), 1u) << c.request;
+    EXPECT_NEAR(summary.errors[0].chance, c.invalidOperand, 1e-15) << c.request;
   }
 }
 
@@ -289,6 +332,10 @@ TEST(OddsSummary, AnswersHostileRequestsWithinTheBudget) {
       {"100d500*65536-100d500", Verdict::kTooManyOutcomes},
       {"100d20*100d20*100d20", Verdict::kTooManyOutcomes},
       {"100d500+100d500", Verdict::kOdds},
+      // 4000 times 1000 totals, every product past the largest: exactly as
+      // many pairs as are combined; 4001 times 1000 are too many.
+      {"31d130+100000000*27d38", Verdict::kOdds},
+      {"10d401+100000000*27d38", Verdict::kTooManyOutcomes},
       {"30#100d500-100d500 skill 2147483647", Verdict::kOdds},
       {"100d500" + repeat("+1d1", 20000), Verdict::kTooManyOutcomes},
       {"100d500" + repeat("*1", 20000), Verdict::kTooManyOutcomes},
@@ -412,6 +459,28 @@ TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
             "Dice Error: Maximum of 100 dice per dice group!\n");
   EXPECT_EQ(Report("50d100*50d100"),
             "odds of 50d100*50d100: too many outcomes to compute exactly\n");
+}
+
+// The page's figures as JSON: d41's last range holds 40 and 41, 799 of the
+// 32768 outputs each.
+TEST(Bindings, GiveTheLowestHighestAndTheLastTotalOfEachRange) {
+  struct Case {
+    const char* request;
+    std::vector<std::string> fragments;
+  };
+  const Case cases[] = {
+      {"d41", {"\"lowest\":1,\"highest\":41,", "[40,41,0.04876708984375,"}},
+      {"d2-2147483647-2",
+       {"\"lowest\":-2147483648,\"highest\":-2147483647,",
+        "[-2147483647,-2147483647,0.5,0.5,1]]"}},
+  };
+  for (const Case& c : cases) {
+    const std::string json = RollwrightOdds(c.request);
+    for (const std::string& fragment : c.fragments) {
+      EXPECT_NE(json.find(fragment), std::string::npos)
+          << c.request << ": " << fragment << " not in " << json;
+    }
+  }
 }
 
 }  // namespace

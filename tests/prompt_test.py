@@ -72,10 +72,12 @@ def environment(extra):
 class Terminal:
     """The tool started in a pseudo-terminal of its own."""
 
-    def __init__(self, arguments, extra_environment):
+    def __init__(self, arguments, extra_environment, stdin=None):
         env = environment(extra_environment)
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
+            if stdin is not None:  # the terminal on the output alone
+                os.dup2(os.open(stdin, os.O_RDONLY), 0)
             os.execve(TOOL, [TOOL] + arguments, env)
 
     def read(self, until_prompt):
@@ -148,9 +150,14 @@ for extra, expected in COLOURS:
     check("a terminal with %s" % extra, expected,
           run.read(until_prompt=False))
     run.status()
-piped = subprocess.run([TOOL] + COLOURED, env=environment({}),
+run = Terminal(COLOURED, {}, stdin=os.devnull)
+check("a terminal on the output, not the input", COLOURS[0][1],
+      run.read(until_prompt=False))
+run.status()
+_, terminal = pty.openpty()
+piped = subprocess.run([TOOL] + COLOURED, env=environment({}), stdin=terminal,
                        stdout=subprocess.PIPE, check=False).stdout.decode()
-check("a pipe", PLAIN.replace("\r\n", "\n"), piped)
+check("a pipe from a terminal", PLAIN.replace("\r\n", "\n"), piped)
 
 print("%d failed" % failures)
 sys.exit(1 if failures else 0)

@@ -31,6 +31,13 @@ errors=$("$tool" --seed 1 3d6 "2d6/2")
 check "an error reply exits 1" 1 $?
 check "the error goes to standard output" "Dice Error: Illegal characters in input!" \
   "$(echo "$errors" | tail -1)"
+# An error anywhere among the requests, given or read, makes the status 1.
+"$tool" --seed 1 "2d6/2" 3d6 >/dev/null
+check "an error before a sentence exits 1" 1 $?
+printf '2d6/2\n3d6\n' | "$tool" --seed 1 >/dev/null
+check "an error read before a sentence exits 1" 1 $?
+check "--odds prints the odds, not a roll" "odds of d4+1:" \
+  "$("$tool" --odds d4+1 | head -1)"
 for bad in "--seed 4294967296" "--seed -1" "--seed" "--seed=12x" "--frobnicate"; do
   message=$("$tool" $bad 3d6 2>&1 >/dev/null)
   check "'$bad' exits 2" 2 $?
