@@ -10,11 +10,11 @@
 #include <cstring>
 
 #include "rollwright.h"
+#include "tests/loaded_module.h"
 
 namespace {
 
-using DiceMainProc = int32_t(ROLLWRIGHT_CALL*)(int32_t, int32_t, char*, int32_t,
-                                               int32_t, int32_t);
+using DiceMainProc = rollwright::LoadedModule::DiceMainProc;
 DiceMainProc diceMain = nullptr;
 
 bool Answers(const char* request, const char* reply) {

@@ -18,16 +18,13 @@ function totalsLabel(bar) {
   return first === last ? String(first) : `${first}..${last}`;
 }
 
-// What a bar's title says: its chance, and, when the odds give them, the
-// chance of at least its first total and of at most its last.
+// What a bar's title says: its chance, the chance of at least its first
+// total and of at most its last.
 function barTitle(bar) {
   const [first, last, chance, atLeast, atMost] = bar;
-  let title = `${totalsLabel(bar)}: ${percent(chance)}`;
-  if (atLeast !== undefined) {
-    title += `; ${first} or more: ${percent(atLeast)}` +
-        `; ${last} or less: ${percent(atMost)}`;
-  }
-  return title;
+  return `${totalsLabel(bar)}: ${percent(chance)}` +
+      `; ${first} or more: ${percent(atLeast)}` +
+      `; ${last} or less: ${percent(atMost)}`;
 }
 
 function svgElement(name, attributes = {}, text = '') {

@@ -32,23 +32,22 @@ function fillChanceRows(table, rows) {
   table.toggleAttribute('hidden', rows.length === 0);
 }
 
-// A row per total or range: its chance, and, when the odds give them, the
-// chance of at least its first total and of at most its last.
+// A row per total or range: its chance, the chance of at least its first
+// total and of at most its last.
 function fillTotalsTable(table, bars) {
-  const cumulative = bars.length > 0 && bars[0].length >= 5;
   const head = element('tr');
-  const columns = cumulative ? ['total', 'chance', 'at least', 'at most'] :
-                               ['total', 'chance'];
-  for (const name of columns) head.append(element('th', {scope: 'col'}, name));
+  for (const name of ['total', 'chance', 'at least', 'at most']) {
+    head.append(element('th', {scope: 'col'}, name));
+  }
   table.tHead.replaceChildren(head);
   const body = table.tBodies[0];
   body.replaceChildren();
   for (const bar of bars) {
     const line = element('tr');
     line.append(element('td', {}, totalsLabel(bar)));
-    const chances = cumulative ? [bar[2], bar[3], bar[4]] : [bar[2]];
-    for (const chance of chances)
+    for (const chance of bar.slice(2)) {
       line.append(element('td', {}, percent(chance)));
+    }
     body.append(line);
   }
 }
@@ -128,13 +127,12 @@ class OddsPanel {
   // Over several sets: the chance that exactly k of them succeed (any
   // success grade), and that at least one is a Critical Failure.
   showSuccesses(odds) {
-    const successes = odds.successes ?? [];
-    const rows = successes.map((chance, count) => ({
-                                 kind: 'successes',
-                                 label: `${count} of ${odds.sets} succeed`,
-                                 chance
-                               }));
-    if (rows.length > 0 && odds.anyCritical !== undefined) {
+    const rows = odds.successes.map((chance, count) => ({
+                                      kind: 'successes',
+                                      label: `${count} of ${odds.sets} succeed`,
+                                      chance
+                                    }));
+    if (rows.length > 0) {
       rows.push({
         kind: 'grade-critical',
         label: `at least one ${this.criticalName}`,
