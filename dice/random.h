@@ -28,6 +28,24 @@ void StoreRandomState(uint32_t state);
 // A seed is a state: the next draw steps from it.
 inline void RandomSeed(uint32_t value) { StoreRandomState(value); }
 
+// Folds a reading of the clock and the identity of a thread into one seed,
+// so that two threads or two processes that read the clock at the same
+// moment seed differently, and so do two readings a tick apart on one
+// thread. Every bit of each input moves about half the seed's bits.
+constexpr uint32_t MixSeed(uint64_t clockTicks, uint64_t threadIdentity) {
+  uint64_t x = clockTicks ^ (threadIdentity * 0x9E3779B97F4A7C15ULL);
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+  x ^= x >> 31;
+  return static_cast<uint32_t>(x ^ (x >> 32));
+}
+
+// The seed LoadDll gives the calling thread: the clock at its finest
+// resolution mixed with the thread's and the process's identity. Each
+// platform reads them its own way (dice/clock_seed.cpp; on Windows
+// host/runtime/clock_seed_windows.cpp).
+uint32_t ClockSeed();
+
 }  // namespace rollwright
 
 #endif  // ROLLWRIGHT_DICE_RANDOM_H_

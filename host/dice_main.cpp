@@ -2,7 +2,6 @@
 // The two exported procedures and the frame of one request: build, roll,
 // write, destroy. Nothing thrown inside escapes into the host.
 #include <cstring>
-#include <ctime>
 
 #include "dice/random.h"
 #include "dice/roll_request.h"
@@ -43,5 +42,5 @@ DiceMain(int32_t /*unused1*/, int32_t /*unused2*/, char* buffer,
 }
 
 extern "C" ROLLWRIGHT_API void ROLLWRIGHT_CALL LoadDll(int32_t /*unused*/) {
-  rollwright::RandomSeed(static_cast<uint32_t>(std::time(nullptr)));
+  rollwright::RandomSeed(rollwright::ClockSeed());
 }

@@ -3,10 +3,18 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include "dice/limits.h"
 #include "dice/random.h"
 #include "rollwright.h"
+#include "tests/test_support.h"
 
 namespace rollwright {
 namespace {
@@ -55,20 +63,63 @@ TEST(DiceMain, AnErrorMessageIsTheWholeReply) {
   }
 }
 
-TEST(DiceMain, LoadDllSeedsFromTheClock) {
-  // Two loads in different seconds seed differently; within one second the
-  // same. Either way the reply continues from a seeded, not a fixed, state.
-  RandomSeed(1);
+// The dice the calling thread rolls right after LoadDll seeds it.
+std::string RollAfterLoadDll() {
   LoadDll(0);
-  std::vector<char> buffer(900);
-  std::strcpy(buffer.data(), "30#d500");
-  DiceMain(0, 0, buffer.data(), 0, 0, 0);
-  std::vector<char> fromOne(900);
-  std::strcpy(fromOne.data(), "30#d500");
-  RandomSeed(1);
-  DiceMain(0, 0, fromOne.data(), 0, 0, 0);
-  EXPECT_STRNE(buffer.data(), fromOne.data());
+  return Ask("30#d500");
 }
+
+TEST(DiceMain, LoadDllSeedsFromTheFinestClock) {
+  // Two loads a moment apart on one thread, far within one second.
+  const std::string first = RollAfterLoadDll();
+  EXPECT_NE(first, RollAfterLoadDll());
+  EXPECT_NE(first, AskSeeded(1, "30#d500"));
+}
+
+TEST(DiceMain, LoadDllSeedsThreadsThatLoadTogetherDifferently) {
+  std::string replies[2];
+  std::thread first([&replies] { replies[0] = RollAfterLoadDll(); });
+  std::thread second([&replies] { replies[1] = RollAfterLoadDll(); });
+  first.join();
+  second.join();
+  EXPECT_NE(replies[0], replies[1]);
+}
+
+#if !defined(_WIN32)
+// A child of this thread that seeds, rolls and writes its reply to a pipe:
+// the same thread identity in another process.
+int StartSeededChild() {
+  int ends[2];
+  if (pipe(ends) != 0) return -1;
+  if (fork() == 0) {
+    const std::string reply = RollAfterLoadDll();
+    _exit(write(ends[1], reply.data(), reply.size()) < 0);
+  }
+  close(ends[1]);
+  return ends[0];
+}
+
+std::string ReadAll(int descriptor) {
+  std::string text(ReplyCapacity, '\0');
+  const ssize_t length = read(descriptor, text.data(), text.size());
+  close(descriptor);
+  text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+  return text;
+}
+
+TEST(DiceMain, LoadDllSeedsProcessesThatLoadTogetherDifferently) {
+  const int first = StartSeededChild();
+  const int second = StartSeededChild();
+  ASSERT_GE(first, 0);
+  ASSERT_GE(second, 0);
+  const std::string firstReply = ReadAll(first);
+  const std::string secondReply = ReadAll(second);
+  while (wait(nullptr) > 0) {
+  }
+  EXPECT_EQ(firstReply.rfind("rolls 30#d500 and gets ", 0), 0U) << firstReply;
+  EXPECT_NE(firstReply, secondReply);
+}
+#endif
 
 }  // namespace
 }  // namespace rollwright
