@@ -59,8 +59,23 @@ if(WIN32)
 else()
   set(ROLLWRIGHT_TOP_LEVEL_COMPONENT COMPONENT archive EXCLUDE_FROM_ALL)
 endif()
-install(FILES ${ROLLWRIGHT_README_TXT} host/rollwright.def
+install(FILES ${ROLLWRIGHT_README_TXT}
   DESTINATION . ${ROLLWRIGHT_TOP_LEVEL_COMPONENT})
+if(WIN32)
+  # The export list as callers of this word size name the procedures, and
+  # the import library for Microsoft's linker beside MinGW's.
+  install(FILES $<TARGET_PROPERTY:rollwright,ROLLWRIGHT_CALLER_DEF>
+    RENAME rollwright.def DESTINATION . ${ROLLWRIGHT_TOP_LEVEL_COMPONENT})
+  get_target_property(ROLLWRIGHT_MSVC_IMPORT_LIBRARY rollwright
+                      ROLLWRIGHT_MSVC_IMPORT_LIBRARY)
+  if(ROLLWRIGHT_MSVC_IMPORT_LIBRARY)
+    install(FILES ${ROLLWRIGHT_MSVC_IMPORT_LIBRARY}
+      DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+  endif()
+else()
+  install(FILES host/rollwright.def
+    DESTINATION . ${ROLLWRIGHT_TOP_LEVEL_COMPONENT})
+endif()
 install(FILES LICENSE RENAME LICENSE.txt
   DESTINATION . ${ROLLWRIGHT_TOP_LEVEL_COMPONENT})
 

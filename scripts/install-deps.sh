@@ -14,7 +14,7 @@ web_packages="cmake make emscripten node-acorn python3"
 # rest must not wait for that. Without it the 32-bit Windows tests say that
 # they were skipped.
 i386_packages="wine32:i386"
-all_packages="g++ $web_packages libedit-dev googletest
+all_packages="g++ $web_packages libedit-dev googletest llvm
   libbenchmark-dev valgrind clang clang-tidy cppcheck libclang-rt-14-dev gcovr
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 dpkg-dev
   fakeroot lintian groff-base diffoscope-minimal pkg-config chromium git"

@@ -6,8 +6,12 @@
 # once-control of the run-time's, and takes thread-local-storage slots in
 # its slot code only; on 32-bit Windows, that DiceMain and LoadDll return popping
 # their own arguments (stdcall).
-# Usage: check_exports.sh MODULE linux|windows-x86|windows-x64 (on Windows
-# the linker's map with cross references is MODULE.map)
+# On Windows, also that the import libraries name the procedures as a
+# caller of this word size asks for them (DiceMain@24 and LoadDll@4 on
+# 32-bit) and import them under the plain names the DLL exports.
+# Usage: check_exports.sh MODULE linux|windows-x86|windows-x64
+#        [IMPORT_LIBRARY MSVC_IMPORT_LIBRARY] (on Windows the linker's map
+# with cross references is MODULE.map)
 set -eu
 module=$1
 platform=$2
@@ -63,6 +67,30 @@ takers=$(awk '/^Cross Reference Table/ { table = 1 }
 [ -z "$takers" ] || fail "takes storage slots outside the slot code: $takers"
 echo "$format; exports: $exports; imports: $imports; version resource present;" \
      "no emulated TLS, run-time mutex or once; slots taken by the slot code only"
+
+# The symbols a caller links, and the names they import: MinGW's library
+# holds each import name in an .idata$6 section after a two-byte hint;
+# Microsoft's short import members say how the name is derived.
+if [ $# -ge 4 ]; then
+  if [ "$platform" = windows-x86 ]; then
+    want="_DiceMain@24 _LoadDll@4 __imp__DiceMain@24 __imp__LoadDll@4 "
+    name_type=undecorate
+  else
+    want="DiceMain LoadDll __imp_DiceMain __imp_LoadDll "
+    name_type=name
+  fi
+  for library in "$3" "$4"; do
+    symbols=$(llvm-nm --defined-only "$library" |
+      awk '$3 ~ /(DiceMain|LoadDll)/ { print $3 }' | sort | tr '\n' ' ')
+    [ "$symbols" = "$want" ] || fail "$library defines: $symbols"
+  done
+  names=$($objdump -s -j '.idata$6' "$3" |
+    sed -n 's/^ 0000 [0-9a-f ]*  \.\.\([A-Za-z]*\)\..*/\1/p' | sort | tr '\n' ' ')
+  [ "$names" = "DiceMain LoadDll " ] || fail "$3 imports: $names"
+  types=$(llvm-readobj "$4" | sed -n 's/^Name type: //p' | sort -u)
+  [ "$types" = "$name_type" ] || fail "$4 derives import names by: $types"
+  echo "import libraries: $want importing DiceMain and LoadDll"
+fi
 [ "$platform" = windows-x86 ] || exit 0
 
 # The procedures pop their arguments on return: 24 bytes for DiceMain's six,
