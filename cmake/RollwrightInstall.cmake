@@ -86,10 +86,14 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR TGZ DEB)
   set(CPACK_SYSTEM_NAME linux-${CMAKE_SYSTEM_PROCESSOR})
-  # The tool's manual page, written as one (packaging/rollwright.1).
+  # The manual pages, written as such: the tool's (packaging/rollwright.1)
+  # and the module's interface (packaging/rollwright.3).
   rollwright_gzip(packaging/rollwright.1 rollwright.1)
   install(FILES ${PROJECT_BINARY_DIR}/rollwright.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
+  rollwright_gzip(packaging/rollwright.3 rollwright.3)
+  install(FILES ${PROJECT_BINARY_DIR}/rollwright.3.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT development)
   # Each Debian package's own documentation folder: the copyright file and
   # the changelog; the development package has the README too.
   rollwright_gzip(packaging/changelog changelog)
@@ -140,14 +144,16 @@ as 3#2d6+1 fire or 3d6 skill 12 sword; the module rolls and writes one
 English sentence back.
 .
 This package holds the C header rollwright.h, the librollwright.so link,
-the CMake package (find_package(rollwright), rollwright::rollwright) and the
-pkg-config file.")
+the CMake package (find_package(rollwright), rollwright::rollwright), the
+pkg-config file and the manual page rollwright(3).")
 
 # rollwright: the tool links the engine itself, not the shared library (it
 # reaches the generator's seed and the odds, which the module does not
 # export), so its Depends, from dpkg-shlibdeps, name nothing of ours.
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SHLIBDEPS ON)
+# Its manual page points to rollwright(3), the module's interface.
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SUGGESTS ${CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME})
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION "roll dice requests from the command line
 rollwright rolls dice requests such as 3#2d6+1 fire or 3d6 skill 12 sword
 and prints the reply the rollwright module would give a host. At a terminal

@@ -28,6 +28,13 @@ for deb in $debs; do
   dpkg-deb --fsys-tarfile "$deb" | tar xO "./usr/share/doc/$package/copyright" |
     grep -qx "License: MIT" || { echo "$deb: no MIT copyright file" >&2; exit 1; }
 done
+# The development package holds rollwright(3), and the tool's package, whose
+# page points to it, suggests it.
+files ./librollwright-dev_*.deb | grep -qxF ./usr/share/man/man3/rollwright.3.gz ||
+  { echo "librollwright-dev lacks rollwright(3)" >&2; exit 1; }
+suggests=$(dpkg-deb -f ./rollwright_*.deb Suggests)
+[ "$suggests" = librollwright-dev ] ||
+  { echo "rollwright suggests: $suggests" >&2; exit 1; }
 # lintian warns on stderr that it runs as root; its findings go to stdout.
 findings=$(lintian --fail-on error,warning $debs 2>"$work/lintian-stderr") ||
   { echo "lintian failed: $findings"; cat "$work/lintian-stderr"; exit 1; } >&2
