@@ -43,10 +43,10 @@ configure_file(cmake/rollwright.pc.in ${PROJECT_BINARY_DIR}/rollwright.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/rollwright.pc
   DESTINATION ${ROLLWRIGHT_PC_DIR} COMPONENT development)
 
-# The archives' top level: README.txt (the note for host authors, then the
-# README), LICENSE.txt and the export list, beside the DLL on Windows. There
-# they are part of any install; elsewhere only of the archive, not of a
-# prefix such as /usr/local.
+# The archives' top level: README.txt (the note on the folder's contents,
+# then the README, whose section for hosts the note points to), LICENSE.txt
+# and the export list, beside the DLL on Windows. There they are part of any
+# install; elsewhere only of the archive, not of a prefix such as /usr/local.
 set(ROLLWRIGHT_README_TXT ${PROJECT_BINARY_DIR}/README.txt)
 add_custom_command(OUTPUT ${ROLLWRIGHT_README_TXT}
   COMMAND ${CMAKE_COMMAND} -E cat
@@ -74,6 +74,26 @@ function(rollwright_gzip source name)
   add_custom_target(rollwright_${name}_gz ALL DEPENDS ${output})
 endfunction()
 
+# The development package's README, for the package's users: what the
+# package holds (packaging/development-readme.md), then the README's section
+# for hosts, taken from the README when building.
+function(rollwright_development_readme)
+  set(head ${PROJECT_BINARY_DIR}/development-readme-head.md)
+  configure_file(packaging/development-readme.md ${head} @ONLY)
+  set(output ${PROJECT_BINARY_DIR}/development-readme.md)
+  set(script ${PROJECT_SOURCE_DIR}/cmake/RollwrightReadmeSection.cmake)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DHEAD=${head}
+            -DREADME=${PROJECT_SOURCE_DIR}/README.md "-DSECTION=## For hosts"
+            -DOUTPUT=${output} -P ${script}
+    DEPENDS ${head} README.md ${script})
+  add_custom_target(rollwright_development_readme ALL DEPENDS ${output})
+  install(FILES ${output} RENAME README.md
+    DESTINATION
+      ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME}
+    COMPONENT development)
+endfunction()
+
 # Debian's package of each component.
 set(CPACK_DEBIAN_MODULE_PACKAGE_NAME librollwright0)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME librollwright-dev)
@@ -95,7 +115,7 @@ else()
   install(FILES ${PROJECT_BINARY_DIR}/rollwright.3.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT development)
   # Each Debian package's own documentation folder: the copyright file and
-  # the changelog; the development package has the README too.
+  # the changelog; the development package has a README of its own too.
   rollwright_gzip(packaging/changelog changelog)
   foreach(component IN ITEMS module development tools)
     string(TOUPPER ${component} component_variable)
@@ -104,10 +124,7 @@ else()
         ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_${component_variable}_PACKAGE_NAME}
       COMPONENT ${component})
   endforeach()
-  install(FILES README.md
-    DESTINATION
-      ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME}
-    COMPONENT development)
+  rollwright_development_readme()
 endif()
 set(CPACK_PACKAGE_VENDOR "rollwright")
 set(CPACK_PACKAGE_CONTACT "rollwright developers <rollwright@example.org>")
@@ -145,7 +162,8 @@ English sentence back.
 .
 This package holds the C header rollwright.h, the librollwright.so link,
 the CMake package (find_package(rollwright), rollwright::rollwright), the
-pkg-config file and the manual page rollwright(3).")
+pkg-config file, the manual page rollwright(3) and a README with the whole
+recipe for loading the module.")
 
 # rollwright: the tool links the engine itself, not the shared library (it
 # reaches the generator's seed and the odds, which the module does not
