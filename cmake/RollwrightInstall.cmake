@@ -43,10 +43,10 @@ configure_file(cmake/rollwright.pc.in ${PROJECT_BINARY_DIR}/rollwright.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/rollwright.pc
   DESTINATION ${ROLLWRIGHT_PC_DIR} COMPONENT development)
 
-# The archives' top level: README.txt (the note for host authors, then the
-# README), LICENSE.txt and the export list, beside the DLL on Windows. There
-# they are part of any install; elsewhere only of the archive, not of a
-# prefix such as /usr/local.
+# The archives' top level: README.txt (the note on the folder's contents,
+# then the README, whose section for hosts the note points to), LICENSE.txt
+# and the export list, beside the DLL on Windows. There they are part of any
+# install; elsewhere only of the archive, not of a prefix such as /usr/local.
 set(ROLLWRIGHT_README_TXT ${PROJECT_BINARY_DIR}/README.txt)
 add_custom_command(OUTPUT ${ROLLWRIGHT_README_TXT}
   COMMAND ${CMAKE_COMMAND} -E cat
@@ -89,6 +89,26 @@ function(rollwright_gzip source name)
   add_custom_target(rollwright_${name}_gz ALL DEPENDS ${output})
 endfunction()
 
+# The development package's README, for the package's users: what the
+# package holds (packaging/development-readme.md), then the README's section
+# for hosts, taken from the README when building.
+function(rollwright_development_readme)
+  set(head ${PROJECT_BINARY_DIR}/development-readme-head.md)
+  configure_file(packaging/development-readme.md ${head} @ONLY)
+  set(output ${PROJECT_BINARY_DIR}/development-readme.md)
+  set(script ${PROJECT_SOURCE_DIR}/cmake/RollwrightReadmeSection.cmake)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DHEAD=${head}
+            -DREADME=${PROJECT_SOURCE_DIR}/README.md "-DSECTION=## For hosts"
+            -DOUTPUT=${output} -P ${script}
+    DEPENDS ${head} README.md ${script})
+  add_custom_target(rollwright_development_readme ALL DEPENDS ${output})
+  install(FILES ${output} RENAME README.md
+    DESTINATION
+      ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME}
+    COMPONENT development)
+endfunction()
+
 # Debian's package of each component.
 set(CPACK_DEBIAN_MODULE_PACKAGE_NAME librollwright0)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME librollwright-dev)
@@ -101,12 +121,16 @@ if(WIN32)
 else()
   set(CPACK_GENERATOR TGZ DEB)
   set(CPACK_SYSTEM_NAME linux-${CMAKE_SYSTEM_PROCESSOR})
-  # The tool's manual page, written as one (packaging/rollwright.1).
+  # The manual pages, written as such: the tool's (packaging/rollwright.1)
+  # and the module's interface (packaging/rollwright.3).
   rollwright_gzip(packaging/rollwright.1 rollwright.1)
   install(FILES ${PROJECT_BINARY_DIR}/rollwright.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
+  rollwright_gzip(packaging/rollwright.3 rollwright.3)
+  install(FILES ${PROJECT_BINARY_DIR}/rollwright.3.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT development)
   # Each Debian package's own documentation folder: the copyright file and
-  # the changelog; the development package has the README too.
+  # the changelog; the development package has a README of its own too.
   rollwright_gzip(packaging/changelog changelog)
   foreach(component IN ITEMS module development tools)
     string(TOUPPER ${component} component_variable)
@@ -115,10 +139,7 @@ else()
         ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_${component_variable}_PACKAGE_NAME}
       COMPONENT ${component})
   endforeach()
-  install(FILES README.md
-    DESTINATION
-      ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME}
-    COMPONENT development)
+  rollwright_development_readme()
 endif()
 set(CPACK_PACKAGE_VENDOR "rollwright")
 set(CPACK_PACKAGE_CONTACT "rollwright developers <rollwright@example.org>")
@@ -155,14 +176,17 @@ as 3#2d6+1 fire or 3d6 skill 12 sword; the module rolls and writes one
 English sentence back.
 .
 This package holds the C header rollwright.h, the librollwright.so link,
-the CMake package (find_package(rollwright), rollwright::rollwright) and the
-pkg-config file.")
+the CMake package (find_package(rollwright), rollwright::rollwright), the
+pkg-config file, the manual page rollwright(3) and a README with the whole
+recipe for loading the module.")
 
 # rollwright: the tool links the engine itself, not the shared library (it
 # reaches the generator's seed and the odds, which the module does not
 # export), so its Depends, from dpkg-shlibdeps, name nothing of ours.
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SHLIBDEPS ON)
+# Its manual page points to rollwright(3), the module's interface.
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SUGGESTS ${CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME})
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION "roll dice requests from the command line
 rollwright rolls dice requests such as 3#2d6+1 fire or 3d6 skill 12 sword
 and prints the reply the rollwright module would give a host. At a terminal

@@ -13,7 +13,9 @@
  * Calling convention: on 32-bit Windows both procedures are __stdcall (the
  * callee pops its arguments) and are exported under their plain names
  * "DiceMain" and "LoadDll"; every argument and the result are 32 bits wide.
- * Elsewhere they use the platform's C calling convention.
+ * Elsewhere they use the platform's C calling convention. A host that loads
+ * the module itself holds them as RollwrightDiceMainProc and
+ * RollwrightLoadDllProc, which carry that convention.
  *
  * Buffer: the host owns it. It must hold at least ROLLWRIGHT_REPLY_CAPACITY
  * bytes, and at least the request's length plus one. The reply, its NUL
@@ -75,10 +77,25 @@ ROLLWRIGHT_API int32_t ROLLWRIGHT_CALL DiceMain(int32_t unused1,
                                                 int32_t unused6);
 
 /*
- * Seeds the calling thread's generator from the clock. Call it at most once,
- * after loading the module. Its argument is never read.
+ * Seeds the calling thread's generator. Call it once on each thread that
+ * rolls, after loading the module; calling it again reseeds. The seed is the
+ * clock at its finest resolution mixed with the thread's identity, so two
+ * threads or two processes that seed at the same moment roll differently. A
+ * thread that LoadDll never ran on starts at the generator's fixed state and
+ * rolls the same sequence every time. Its argument is never read.
  */
 ROLLWRIGHT_API void ROLLWRIGHT_CALL LoadDll(int32_t unused);
+
+/*
+ * The two procedures as a host that loads the module holds them, from
+ * GetProcAddress or dlsym.
+ */
+/* NOLINTBEGIN(modernize-use-using): a C header */
+typedef int32_t(ROLLWRIGHT_CALL* RollwrightDiceMainProc)(int32_t, int32_t,
+                                                         char*, int32_t,
+                                                         int32_t, int32_t);
+typedef void(ROLLWRIGHT_CALL* RollwrightLoadDllProc)(int32_t);
+/* NOLINTEND(modernize-use-using) */
 
 #ifdef __cplusplus
 }

@@ -16,7 +16,7 @@ if [ -z "$terms" ] || [ "$terms" != "$copied" ]; then
 fi
 for file in $(git ls-files '*.c' '*.cpp' '*.h' '*.cmake' '*CMakeLists.txt' \
                            '*.sh' '*.py' '*.js' '*.mjs' '*.css' '*.html' \
-                           '*.in' '*.def' '*.1' .ci/run); do
+                           '*.in' '*.def' '*.1' '*.3' .ci/run); do
   head -3 "$file" | grep -q "SPDX-License-Identifier: MIT" ||
     { echo "$file: no SPDX-License-Identifier: MIT in its first lines"; status=1; }
 done

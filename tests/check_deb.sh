@@ -8,6 +8,7 @@
 # without rollwright installed; skipped (77) otherwise.
 # Usage: check_deb.sh BUILD_DIR CONSUMER_SOURCE_DIR
 set -eu
+tests=$(cd "$(dirname "$0")" && pwd)
 cd "$1"
 consumer=$2
 packages="librollwright0 librollwright-dev rollwright"
@@ -28,6 +29,23 @@ for deb in $debs; do
   dpkg-deb --fsys-tarfile "$deb" | tar xO "./usr/share/doc/$package/copyright" |
     grep -qx "License: MIT" || { echo "$deb: no MIT copyright file" >&2; exit 1; }
 done
+# The development package's README is for its users: the host section's
+# programs, not the source tree's quick start; its manual page is there, and
+# the tool's package, whose page points to it, suggests it.
+readme=$work/dev-readme.md
+dpkg-deb --fsys-tarfile ./librollwright-dev_*.deb |
+  tar xO ./usr/share/doc/librollwright-dev/README.md > "$readme"
+for example in load_windows.c load_linux.c load_ctypes.py; do
+  "$tests/readme_example.sh" "$readme" "$example" >/dev/null
+done
+if grep -q "scripts/roll.sh" "$readme"; then
+  echo "librollwright-dev's README is the source tree's" >&2; exit 1
+fi
+files ./librollwright-dev_*.deb | grep -qxF ./usr/share/man/man3/rollwright.3.gz ||
+  { echo "librollwright-dev lacks rollwright(3)" >&2; exit 1; }
+suggests=$(dpkg-deb -f ./rollwright_*.deb Suggests)
+[ "$suggests" = librollwright-dev ] ||
+  { echo "rollwright suggests: $suggests" >&2; exit 1; }
 # lintian warns on stderr that it runs as root; its findings go to stdout.
 findings=$(lintian --fail-on error,warning $debs 2>"$work/lintian-stderr") ||
   { echo "lintian failed: $findings"; cat "$work/lintian-stderr"; exit 1; } >&2

@@ -1,20 +1,29 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# The tool's manual page: groff finds nothing to warn of in it, and every
-# option that --help lists is described in it.
-# Usage: check_manual_page.sh TOOL PAGE
+# A manual page: groff finds nothing to warn of in it, and it describes every
+# name it must: the tool's page every option that --help lists, the
+# module's page every procedure, type and constant the header declares.
+# Usage: check_manual_page.sh PAGE TOOL|HEADER
 set -eu
-tool=$1
-page=$2
+page=$1
+source=$2
 warnings=$(groff -ww -z -man "$page" 2>&1)
 [ -z "$warnings" ] || { echo "groff warns: $warnings" >&2; exit 1; }
 text=$(groff -man -Tascii -P-cbou -rLL=200n -rHY=0 "$page" 2>/dev/null)
-options=$("$tool" --help | grep -oE '(^|[][ ,|])--?[a-z][a-z-]*' |
-          sed -E 's/^[][ ,|]//' | sort -u)
-[ -n "$options" ] || { echo "--help lists no option" >&2; exit 1; }
+case $source in
+  *.h)
+    names=$(tr '\n' ' ' < "$source" |
+            grep -oE 'ROLLWRIGHT_CALL\*? *[A-Za-z]+[()]|define ROLLWRIGHT_[A-Z_]+ [0-9]+' |
+            sed -E 's/^ROLLWRIGHT_CALL\*? *//; s/[()]$//; s/^define //; s/ [0-9]+$//' |
+            sort -u) ;;
+  *)
+    names=$("$source" --help | grep -oE '(^|[][ ,|])--?[a-z][a-z-]*' |
+            sed -E 's/^[][ ,|]//' | sort -u) ;;
+esac
+[ -n "$names" ] || { echo "$source names nothing to describe" >&2; exit 1; }
 missing=""
-for option in $options; do
-  echo "$text" | grep -qe "$option\b" || missing="$missing $option"
+for name in $names; do
+  echo "$text" | grep -qe "$name\b" || missing="$missing $name"
 done
 [ -z "$missing" ] || { echo "the manual page lacks:$missing" >&2; exit 1; }
-echo "the manual page describes" $options
+echo "the manual page describes" $names

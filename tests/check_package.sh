@@ -1,11 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Makes the release packages of a build with CPack and checks the archive:
-# at its top level README.txt (opening with the note on loading the module),
-# LICENSE.txt and rollwright.def, beside the DLL on Windows; the module, the
-# header and the tool, the module and the tool stripped, each with its
-# separate debug file beside it, named in the binary's .gnu_debuglink
-# section.
+# at its top level README.txt (opening with the note on loading the module,
+# then the README with its section for hosts), LICENSE.txt and
+# rollwright.def, beside the DLL on Windows; the module, the header and the
+# tool, the module and the tool stripped, each with its separate debug file
+# beside it, named in the binary's .gnu_debuglink section.
 # Usage: check_package.sh BUILD_DIR MODULE_FILE_NAME TOOL_FILE_NAME OBJDUMP
 set -eu
 build=$1
@@ -29,6 +29,8 @@ for wanted in $top_level; do
 done
 head -3 "$top/README.txt" | grep -qx "Loading the module" ||
   { echo "README.txt does not open with the note on loading" >&2; exit 1; }
+grep -qx "## For hosts" "$top/README.txt" ||
+  { echo "README.txt lacks the README's section for hosts" >&2; exit 1; }
 grep -q "^MIT License" "$top/LICENSE.txt" ||
   { echo "LICENSE.txt is not the MIT licence" >&2; exit 1; }
 for wanted in "$module" rollwright.h "$tool"; do
