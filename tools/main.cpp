@@ -63,9 +63,8 @@ constexpr char kOptions[] =
     "Exit status: 0 all replies were sentences, 1 some were errors (or had\n"
     "too many outcomes to compute exactly), 2 bad command line.\n";
 
-// Without --seed, the system's entropy, so that two runs roll differently
-// even within one second (LoadDll's clock counts whole seconds); the clock
-// only if the system has no entropy to give.
+// Without --seed, the system's entropy, which no one can foresee from the
+// time a run started; LoadDll's clock only if the system has none to give.
 void SeedUnpredictably() {
   if (std::optional<uint32_t> seed = rollwright::EntropySeed()) {
     rollwright::RandomSeed(*seed);
