@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Static analysis of the engine, the host and the tool, where every finding
 # fails: clang-tidy (its checks in .clang-tidy) over every source of a native
-# build, and over the Windows-only sources of host/ as the 64-bit and the
+# build, and over the Windows-only sources of host/ and tools/ as the 64-bit and the
 # 32-bit Windows compilers see them; then cppcheck over all of them and the browser page's
 # bindings. A finding may be suppressed only in place, with its reason.
 # Usage: scripts/analyse.sh
@@ -13,7 +13,7 @@ cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DROLLWRIGHT_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
 native=$(sed -n 's/^ *"file": "\(.*\)",*$/\1/p' "$build/compile_commands.json")
 windows=""
-for file in host/*.cpp host/*/*.cpp; do
+for file in host/*.cpp host/*/*.cpp tools/*_windows.cpp; do
   echo "$native" | grep -qx "$PWD/$file" || windows="$windows $file"
 done
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What the tool asks of the operating system: one implementation for POSIX
 // systems (tools/platform_posix.cpp) and one for Windows
-// (host/tool/platform_windows.cpp).
+// (tools/platform_windows.cpp).
 #ifndef ROLLWRIGHT_TOOLS_PLATFORM_H_
 #define ROLLWRIGHT_TOOLS_PLATFORM_H_
 
