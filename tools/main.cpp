@@ -119,8 +119,9 @@ bool HandleStandardInput(RequestHandler handle) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  rollwright::WriteBytesAsTheyAre();
   rollwright::Options options =
-      rollwright::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+      rollwright::ParseOptions(rollwright::CommandLineArguments(argc, argv));
   if (!options.error.empty()) {
     std::cerr << "rollwright: " << options.error << '\n';
     return 2;

@@ -7,8 +7,19 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace rollwright {
+
+// The arguments after the program's name, in UTF-8: on Windows read from the
+// wide command line, so that no code page changes them; elsewhere argv as
+// it is.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
+// From now on standard output and error write their bytes as they are, "\n"
+// as "\n" (Windows' C run-time writes "\r\n" to a pipe or file otherwise).
+void WriteBytesAsTheyAre();
 
 // True when standard input (0) or output (1) is a terminal (on Windows, a
 // console).

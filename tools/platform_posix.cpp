@@ -19,6 +19,12 @@ extern "C" void NoteInterrupt(int /*signal*/) { interrupted = 1; }
 
 }  // namespace
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return {argv + 1, argv + argc};
+}
+
+void WriteBytesAsTheyAre() {}
+
 bool IsTerminal(int descriptor) { return isatty(descriptor) == 1; }
 
 std::optional<int> OutputColumns() {

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The rollwright tool's questions to Windows (tools/platform.h): the console,
-// its virtual-terminal mode for colours, and the system's random numbers.
+// The rollwright tool's questions to Windows (tools/platform.h): the command
+// line in UTF-8, output without line-end translation, the console, its
+// virtual-terminal mode for colours, and the system's random numbers.
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
 #include <bcrypt.h>
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "tools/platform.h"
 
@@ -37,7 +43,40 @@ bool SwitchOnVirtualTerminal() {
   return true;
 }
 
+std::string Utf8(const wchar_t* wide) {
+  int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr,
+                      nullptr);
+  text.pop_back();  // the NUL
+  return text;
+}
+
 }  // namespace
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return {argv + 1, argv + argc};
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8(wide[i]));
+  LocalFree(static_cast<HLOCAL>(wide));
+  return arguments;
+}
+
+// A console keeps the run-time's text mode, in which it shows "\n" as a new
+// line either way.
+void WriteBytesAsTheyAre() {
+  DWORD mode = 0;
+  for (auto [stream, handle] : {std::pair{stdout, STD_OUTPUT_HANDLE},
+                                std::pair{stderr, STD_ERROR_HANDLE}}) {
+    if (GetConsoleMode(GetStdHandle(handle), &mode) != 0) continue;
+    std::fflush(stream);
+    _setmode(_fileno(stream), _O_BINARY);
+  }
+}
 
 bool IsTerminal(int descriptor) {
   DWORD mode = 0;
