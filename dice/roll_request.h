@@ -16,6 +16,9 @@
 
 namespace rollwright {
 
+// Where the parts of a reply sentence lie (dice/write_result.cpp).
+struct SentenceLayout;
+
 class Rollwright {
  public:
   // The one failure of a request (dice/dice_error.h).
@@ -54,7 +57,7 @@ class Rollwright {
   void AddToTotal(int32_t value, Operator sign);
   int32_t RollDice(int32_t count, int32_t sides);
 
-  String Sentence(int32_t& cut) const;
+  String Sentence(SentenceLayout& layout) const;
   void AppendTotal(String& s, const DiceRoll& roll) const;
 
   String expression;

@@ -19,11 +19,22 @@
  *
  * Buffer: the host owns it. It must hold at least ROLLWRIGHT_REPLY_CAPACITY
  * bytes, and at least the request's length plus one. The reply, its NUL
- * included, ends within the first ROLLWRIGHT_REPLY_CAPACITY bytes: a longer
- * sentence is cut after the last whole total that fits. Removing a set-count
- * prefix moves the rest of the request within the request's own length, so
- * the module writes at most ROLLWRIGHT_REPLY_CAPACITY bytes or the request's
- * length plus one, whichever is more.
+ * included, ends within the first ROLLWRIGHT_REPLY_CAPACITY bytes, so it has
+ * at most 899 characters. A reply that fits is written unchanged. When the
+ * sentence does not fit and its comment is longer than its head (in a skill
+ * test, the level's digits at the start of the comment; otherwise nothing),
+ * the comment is shortened so that the sentence holds every total with its
+ * grade: it becomes its longest prefix, at least the head, whose first byte
+ * left out is not a UTF-8 continuation byte (0x80 to 0xBF), followed by
+ * "...". When even the head and "..." leave no room for every total, the
+ * comment becomes the head and "...", and the sentence is cut after the last
+ * whole total that fits. The expression is never shortened. When not even
+ * the first total fits, the sentence is cut at 899 characters, moved back by
+ * at most three bytes while the first byte left out is a continuation byte,
+ * so that no UTF-8 character is cut in two. Removing a set-count prefix moves
+ * the rest of the request within the request's own length, so the module
+ * writes at most ROLLWRIGHT_REPLY_CAPACITY bytes or the request's length plus
+ * one, whichever is more.
  *
  * Threads: DiceMain may be called on any thread, on several at once. Each
  * thread has its own random generator, which starts at the same fixed state

@@ -17,8 +17,8 @@ namespace {
 
 struct Exchange {
   uint32_t seed;
-  const char* request;
-  const char* reply;
+  std::string request;
+  std::string reply;
 };
 
 void ExpectReplies(const std::vector<Exchange>& cases) {
@@ -101,46 +101,49 @@ TEST(Reply, ErrorsReplaceTheWholeRequest) {
   });
 }
 
-// "rolls 30#12345 against 99999 " + comment + " and gets " is 39 characters
-// plus the comment; every entry reads "12345 for an Amazing Success".
-std::string ThirtySetsWithComment(size_t commentLength) {
-  return "30#12345 skill 99999 " + std::string(commentLength, 'c');
-}
-
-std::string FullSentence(size_t commentLength, int entries) {
-  std::string s = "rolls 30#12345 against 99999 " +
-                  std::string(commentLength, 'c') + " and gets ";
-  for (int i = 0; i < entries; ++i) {
-    if (i > 0) s += ", ";
-    s += "12345 for an Amazing Success";
-  }
+std::string Repeat(const std::string& text, int times) {
+  std::string s;
+  for (int i = 0; i < times; ++i) s += text;
   return s;
 }
 
-TEST(Reply, ALongSentenceIsCutAfterTheLastWholeEntryThatFits) {
-  // 39 + 100 + 28 + 24 * 30 = 887 characters fit; a 26th entry would not.
-  std::string reply = Ask(ThirtySetsWithComment(100));
-  EXPECT_EQ(reply, FullSentence(100, 25));
-  EXPECT_EQ(reply.size(), 887u);
+// times copies of entry, joined by ", ".
+std::string Entries(const std::string& entry, int times) {
+  return entry + Repeat(", " + entry, times - 1);
 }
 
-TEST(Reply, WhenNoEntryFitsTheSentenceIsCutAtTheBound) {
-  for (size_t commentLength : {850u, 860u, 880u, 2000u}) {
-    std::string reply = Ask(ThirtySetsWithComment(commentLength));
-    EXPECT_EQ(reply, FullSentence(commentLength, 1).substr(0, 899))
-        << commentLength;
-  }
+// 899 characters are the most a reply holds; "\xF0\x9F\x98\x80" is a 4-byte
+// UTF-8 character.
+TEST(Reply, ALongSentenceShortensItsCommentToKeepItsTotals) {
+  const std::string amazing3 = "3 for an Amazing Success";
+  const std::string amazing12345 = "12345 for an Amazing Success";
+  const std::string wide = "\xF0\x9F\x98\x80";
+  const std::string ones = std::string(878, '1');
+  const std::string sum = "1" + Repeat("+1", 500);
+  ExpectReplies({
+      {1, "d6 " + std::string(877, 'x'),
+       "rolls a d6 " + std::string(877, 'x') + " and gets 5"},
+      {1, "30#1+2 skill 12 " + std::string(300, 'c'),
+       "rolls 30#1+2 against 12 " + std::string(84, 'c') + "... and gets " +
+           Entries(amazing3, 30)},
+      {1, "d6 " + Repeat(wide, 500),
+       "rolls a d6 " + Repeat(wide, 218) + "... and gets 5"},
+      {1, "30#12345 skill 99999 " + std::string(100, 'c'),
+       "rolls 30#12345 against 99999... and gets " + Entries(amazing12345, 28)},
+      {1, "d6 skill " + ones + " " + Repeat("\xC3\xA9", 10),
+       "rolls a d6 against " + ones + ".."},
+      {1, sum, ("rolls " + sum + " and gets 501").substr(0, 899)},
+  });
 }
 
 TEST(Reply, NothingIsWrittenPastTheBoundOfALongRequest) {
-  std::string request = "d6 " + std::string(1997, 'x');
+  std::string request = "d6 " + std::string(2000, 'x');
   std::vector<char> buffer(request.begin(), request.end());
   buffer.push_back('\0');
   RandomSeed(1);
   EXPECT_EQ(DiceMain(0, 0, buffer.data(), 0, 0, 0), 3);
-  EXPECT_EQ(std::strlen(buffer.data()), 899u);
   EXPECT_EQ(std::string(buffer.data()),
-            ("rolls a d6 " + std::string(1997, 'x')).substr(0, 899));
+            "rolls a d6 " + std::string(874, 'x') + "... and gets 5");
   EXPECT_EQ(std::string(buffer.begin() + 900, buffer.end() - 1),
             request.substr(900));
 }
@@ -149,10 +152,9 @@ TEST(Reply, ThirtyGradedSetsFitInABufferOfExactlyTheBound) {
   RandomSeed(1);
   std::string reply = Ask("30#100d500+100d500 skill 99999 long sword");
   EXPECT_LE(reply.size(), 899u);
-  EXPECT_EQ(reply.rfind("rolls 30#100d500+100d500 against 99999 long sword "
-                        "and gets ",
-                        0),
-            0u);
+  EXPECT_EQ(
+      reply.rfind("rolls 30#100d500+100d500 against 99999... and gets ", 0),
+      0u);
   EXPECT_TRUE(reply.ends_with(" Success") || reply.ends_with(" Failing"))
       << reply;
 }
