@@ -3,12 +3,17 @@
 // throw std::bad_alloc, for every k until the request completes without
 // reaching k, DiceMain still returns 3 with "Dice Error: Out of memory!",
 // leaks nothing (LeakSanitizer and valgrind watch this program), and the next
-// call on the thread works normally.
+// call on the thread works normally. And a request makes exactly the
+// allocations the README's table gives it.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bench/request_mix.h"
 #include "dice/random.h"
 #include "odds/odds_summary.h"
 #include "rollwright.h"
@@ -35,6 +40,54 @@ std::string CallFailingAt(long k, const std::string& request, bool* reached) {
 std::string CallNormally(const std::string& request) {
   bool reached = false;
   return CallFailingAt(0, request, &reached);
+}
+
+// The allocations DiceMain makes for request.
+long AllocationsOf(const std::string& request) {
+  std::vector<char> buffer = rollwright::RequestBuffer(request);
+  FailAllocation(0);
+  DiceMain(0, 0, buffer.data(), 0, 0, 0);
+  return AllocationsMade();
+}
+
+// The rows of the README's table of allocations per request, in its order:
+// «| `3d6` | 9 | ...», or «| `d6 ` + 600-character comment | 13 | ...».
+std::vector<std::pair<std::string, long>> ReadmeAllocations() {
+  std::ifstream readme(ROLLWRIGHT_README);
+  std::string line;
+  while (std::getline(readme, line) &&
+         line != "| request | allocations | where |") {
+  }
+  std::getline(readme, line);  // the rule under the heading
+  const std::regex row(
+      R"(\| `([^`]*)`(?: \+ ([0-9]+)-character comment)? \| ([0-9]+) \|.*)");
+  std::vector<std::pair<std::string, long>> rows;
+  while (std::getline(readme, line) && line.starts_with('|')) {
+    std::smatch cells;
+    if (!std::regex_match(line, cells, row)) {
+      ADD_FAILURE() << "not a row of the table: " << line;
+      continue;
+    }
+    std::string request = cells[1].str();
+    if (cells[2].matched) request.append(std::stoul(cells[2].str()), 'c');
+    rows.emplace_back(request, std::stol(cells[3].str()));
+  }
+  return rows;
+}
+
+// The README's table holds the benchmark's mix, each request with the
+// allocations it makes.
+TEST(Allocations, EachRequestMakesWhatTheReadmeSays) {
+  std::vector<std::string> rows;
+  for (const auto& [request, count] : ReadmeAllocations()) {
+    rows.push_back(rollwright::ShortName(request));
+    EXPECT_EQ(AllocationsOf(request), count) << rows.back();
+  }
+  std::vector<std::string> mix;
+  for (const std::string& request : rollwright::RequestMix()) {
+    mix.push_back(rollwright::ShortName(request));
+  }
+  EXPECT_EQ(rows, mix);
 }
 
 TEST(AllocationFailure, EveryFailureIsAnsweredAndLeavesNothingBehind) {

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A neighbour module for the host tests: loaded before the module, so that
 // its detach entry runs after the module's when the process ends, it then
-// asks DiceMain for an error reply and a sentence, and says
-// output whether both were right on the standard error. (The process's status
-// is settled by then; a module that cannot answer ends it before anything is
-// said.)
+// asks DiceMain for an error reply and a sentence, and says on the standard
+// error whether both were right. (The process's status is settled by then; a
+// module that cannot answer ends it before anything is said.)
 #include <windows.h>
 
 #include <cstring>

@@ -5,18 +5,20 @@
 // there the d6 faces are 5, 5, 3, 5, 5, 2 and the d20 faces 7, 11, 3.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <future>
+#include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
-#include "process_usage.h"
 #include "rollwright.h"
 #include "tests/loaded_module.h"
-#include "tools/request_buffer.h"
+#include "tests/process_usage.h"
 
 namespace {
 
@@ -28,18 +30,12 @@ const LoadedModule& Module() {
   return module;
 }
 
-std::string Call(const LoadedModule& module, const std::string& request) {
-  std::vector<char> buffer = rollwright::RequestBuffer(request);
-  EXPECT_EQ(module.diceMain(0, 0, buffer.data(), 0, 0, 0), 3);
-  return std::string(buffer.data());
-}
-
-std::string Call(const std::string& request) { return Call(Module(), request); }
+std::string Call(const std::string& request) { return Module().Call(request); }
 
 std::string CallOnFreshThread(const LoadedModule& module,
                               const std::string& request) {
   std::string reply;
-  std::thread fresh([&] { reply = Call(module, request); });
+  std::thread fresh([&] { reply = module.Call(request); });
   fresh.join();
   return reply;
 }
@@ -65,7 +61,7 @@ void LoadRollAndUnload(int cycle) {
   LoadedModule module(ROLLWRIGHT_MODULE);
   ASSERT_NE(module.diceMain, nullptr) << cycle;
   module.loadDll(0);
-  std::string seeded = Call(module, "d500");
+  std::string seeded = module.Call("d500");
   int total = std::atoi(seeded.c_str() + std::strlen("rolls a d500 and gets "));
   ASSERT_TRUE(seeded.rfind("rolls a d500 and gets ", 0) == 0 && total >= 1 &&
               total <= 500)
@@ -75,7 +71,7 @@ void LoadRollAndUnload(int cycle) {
   std::vector<std::string> errors(4);
   std::vector<std::thread> threads;
   for (std::string& error : errors) {
-    threads.emplace_back([&module, &error] { error = Call(module, "2d6/2"); });
+    threads.emplace_back([&module, &error] { error = module.Call("2d6/2"); });
   }
   for (std::thread& thread : threads) thread.join();
   for (const std::string& error : errors) {
@@ -171,11 +167,6 @@ TEST(Host, ManyShortLivedThreadsEachStartFresh) {
   }
 }
 
-TEST(Host, FindsBothExportsByTheirPlainNames) {
-  EXPECT_NE(Module().diceMain, nullptr);
-  EXPECT_NE(Module().loadDll, nullptr);
-}
-
 TEST(Host, ASecondCallContinuesTheSequence) {
   std::vector<std::string> replies;
   std::thread fresh([&replies] {
@@ -196,6 +187,52 @@ TEST(Host, LoadDllSeedsTheCallingThreadOnly) {
   loader.join();
   EXPECT_NE(seeded, CallOnFreshThread("30#d500"));
   EXPECT_EQ(CallOnFreshThread("d500"), "rolls a d500 and gets 347");
+}
+
+// Waits until count reaches n, taking nothing from the heap.
+void AwaitCount(const std::atomic<size_t>& count, size_t n) {
+  while (count.load() < n) std::this_thread::yield();
+}
+
+// Error replies on threads at once: each is right and leaves nothing behind,
+// for each call's exception is its own, never another thread's to free or to
+// lose. The heap is read while the threads wait, before and after the calls
+// (twice before: the first reading in a process takes some heap itself).
+TEST(Host, ErrorRepliesOnThreadsAtOnceKeepTheirOwnExceptions) {
+  constexpr size_t kThreads = 4;
+  constexpr size_t kCalls = 100000;
+  const std::pair<const char*, const char*> errors[] = {
+      {"31#d6", "Dice Error: Maximum of 30 sets of dice!"},
+      {"101d6", "Dice Error: Maximum of 100 dice per dice group!"},
+      {"2d501", "Dice Error: Maximum of 500 sides per die!"},
+      {"2d6/2", "Dice Error: Illegal characters in input!"},
+  };
+  std::atomic<size_t> ready{0}, go{0}, finished{0}, leave{0};
+  std::vector<size_t> wrong(kThreads);
+  std::vector<std::thread> threads;
+  for (size_t t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      if (Call(errors[t].first) != errors[t].second) ++wrong[t];
+      ++ready;
+      AwaitCount(go, 1);
+      for (size_t call = t; call < t + kCalls; ++call) {
+        const auto& [request, reply] = errors[call % std::size(errors)];
+        if (Call(request) != reply) ++wrong[t];
+      }
+      ++finished;
+      AwaitCount(leave, 1);
+    });
+  }
+  AwaitCount(ready, kThreads);
+  rollwright::CurrentUsage();
+  const rollwright::ProcessUsage before = rollwright::CurrentUsage();
+  ++go;
+  AwaitCount(finished, kThreads);
+  const rollwright::ProcessUsage after = rollwright::CurrentUsage();
+  ++leave;
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(wrong, std::vector<size_t>(kThreads, 0));
+  EXPECT_EQ(after.heapBytes, before.heapBytes);
 }
 
 #if defined(_WIN32) && defined(__i386__)

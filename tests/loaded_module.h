@@ -5,7 +5,11 @@
 #ifndef ROLLWRIGHT_TESTS_LOADED_MODULE_H_
 #define ROLLWRIGHT_TESTS_LOADED_MODULE_H_
 
+#include <string>
+#include <vector>
+
 #include "rollwright.h"
+#include "tools/request_buffer.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -41,6 +45,17 @@ class LoadedModule {
 #else
     dlclose(handle);
 #endif
+  }
+
+  // DiceMain's reply to request, from a buffer as a host hands it in.
+  // DiceMain returns 3 whatever the reply; any other value is put before the
+  // reply, so that it equals no right one.
+  std::string Call(const std::string& request) const {
+    std::vector<char> buffer = RequestBuffer(request);
+    const int32_t result = diceMain(0, 0, buffer.data(), 0, 0, 0);
+    std::string reply(buffer.data());
+    if (result == 3) return reply;
+    return "DiceMain returned " + std::to_string(result) + ": " + reply;
   }
 
   DiceMainProc diceMain = nullptr;

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "tests/loaded_module.h"
-#include "tools/request_buffer.h"
 
 namespace {
 
@@ -20,12 +19,6 @@ using rollwright::LoadedModule;
 
 constexpr const char* kSharedLibgcc =
     sizeof(void*) == 4 ? "libgcc_s_dw2-1.dll" : "libgcc_s_seh-1.dll";
-
-std::string Call(const LoadedModule& module, const std::string& request) {
-  std::vector<char> buffer = rollwright::RequestBuffer(request);
-  module.diceMain(0, 0, buffer.data(), 0, 0, 0);
-  return std::string(buffer.data());
-}
 
 TEST(Neighbours, EveryReplyIsRightBesideTheSharedLibgcc) {
   HMODULE exitCaller = LoadLibraryA("rollwright_exit_caller.dll");
@@ -51,8 +44,8 @@ TEST(Neighbours, EveryReplyIsRightBesideTheSharedLibgcc) {
        "rolls 100d1 against 12 sword and gets 100 Failing"},
   };
   for (const auto& [request, reply] : cases) {
-    EXPECT_EQ(Call(module, request), reply) << request;
-    EXPECT_EQ(Call(copy, request), reply) << request;
+    EXPECT_EQ(module.Call(request), reply) << request;
+    EXPECT_EQ(copy.Call(request), reply) << request;
   }
   using Watch = void (*)(LoadedModule::DiceMainProc);
   auto watch = reinterpret_cast<Watch>(

@@ -3,9 +3,11 @@
 """The rollwright tool at a person's terminal, driven through a
 pseudo-terminal: the prompt's keys and words, and when replies are coloured.
 Usage: prompt_test.py PATH_TO_ROLLWRIGHT LINE_EDITING (ON or OFF)"""
+import fcntl
 import os
 import pty
 import select
+import struct
 import subprocess
 import sys
 import tempfile
@@ -70,12 +72,16 @@ def environment(extra):
 
 
 class Terminal:
-    """The tool started in a pseudo-terminal of its own."""
+    """The tool started in a pseudo-terminal of its own, of size (rows,
+    columns) if given."""
 
-    def __init__(self, arguments, extra_environment, stdin=None):
+    def __init__(self, arguments, extra_environment, stdin=None, size=None):
         env = environment(extra_environment)
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
+            if size is not None:
+                fcntl.ioctl(1, termios.TIOCSWINSZ,
+                            struct.pack("HHHH", size[0], size[1], 0, 0))
             if stdin is not None:  # the terminal on the output alone
                 os.dup2(os.open(stdin, os.O_RDONLY), 0)
             os.execve(TOOL, [TOOL] + arguments, env)
@@ -153,6 +159,12 @@ for extra, expected in COLOURS:
 run = Terminal(COLOURED, {}, stdin=os.devnull)
 check("a terminal on the output, not the input", COLOURS[0][1],
       run.read(until_prompt=False))
+run.status()
+# The line of 2d6's likeliest total, 7, whose bar is the longest, fills the
+# terminal's width but its last column.
+run = Terminal(["--odds", "2d6"], {}, size=(50, 100))
+check("--odds at a terminal of 50 rows and 100 columns", 99,
+      max(len(line) for line in run.read(until_prompt=False).split("\r\n")))
 run.status()
 _, terminal = pty.openpty()
 piped = subprocess.run([TOOL] + COLOURED, env=environment({}), stdin=terminal,

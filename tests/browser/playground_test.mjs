@@ -144,6 +144,13 @@ try {
     }
   }
   assert.deepEqual(seeded, toolReplies(SEEDED));
+  // The address holds the request and the seed, as a link to the same rolls.
+  await page.waitForFunction(
+      (r) => document.querySelector('section.odds').dataset.request === r, {},
+      SEEDED.at(-1));
+  assert.equal(
+      await page.evaluate(() => window.location.hash),
+      `#${encodeURIComponent(SEEDED.at(-1))}&seed=${SEED}`);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'request');
 
   assert.equal(
@@ -212,6 +219,12 @@ try {
   console.log(
       `2d6's odds shown ${superseded.toFixed(0)} ms after a long ` +
       'computation was superseded');
+  // The superseded computation's worker was ended: one worker is left.
+  for (let waited = 0; page.workers().length > 1 && waited < 2000;
+       waited += 50) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  assert.equal(page.workers().length, 1, 'workers left running');
 
   // Each reply keeps its number, which its list's box holds whole.
   for (let i = 0; i < 4; ++i) await rollAtField(page, '2d6');
