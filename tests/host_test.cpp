@@ -49,9 +49,11 @@ std::string CallOnFreshThread(const std::string& request) {
 #if defined(__SANITIZE_THREAD__)
 constexpr int kReloads = 100;
 constexpr int kThreadBatches = 100;
+constexpr size_t kErrorCallsPerThread = 10000;
 #else
 constexpr int kReloads = 1000;
 constexpr int kThreadBatches = 1000;
+constexpr size_t kErrorCallsPerThread = 100000;
 #endif
 
 // A cycle in the life of a host that reloads the module: load it by file
@@ -200,7 +202,7 @@ void AwaitCount(const std::atomic<size_t>& count, size_t n) {
 // (twice before: the first reading in a process takes some heap itself).
 TEST(Host, ErrorRepliesOnThreadsAtOnceKeepTheirOwnExceptions) {
   constexpr size_t kThreads = 4;
-  constexpr size_t kCalls = 100000;
+  constexpr size_t kCalls = kErrorCallsPerThread;
   const std::pair<const char*, const char*> errors[] = {
       {"31#d6", "Dice Error: Maximum of 30 sets of dice!"},
       {"101d6", "Dice Error: Maximum of 100 dice per dice group!"},
