@@ -5,14 +5,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "dice/random.h"
 #include "dice/rules.h"
 #include "dice/saturating.h"
 #include "odds/convolution.h"
 
 namespace rollwright {
 namespace {
-
-constexpr double kDraws = 32768.0;  // the generator's 15-bit outputs
 
 // Costs in steps of one pair of totals combined, as measured: a total placed
 // in a distribution's map, and an entry of a dense convolution (its
@@ -22,10 +21,11 @@ constexpr int64_t kStepsPerDenseEntry = 128;
 
 // The sum of n dice as a dense table: entry j is the chance of total n + j.
 // A face f has the share of outputs whose remainder by sides is f - 1, so low
-// faces lean slightly ahead.
+// faces lean slightly ahead: every face has common outputs, and faces 1 to
+// favoured one more.
 std::vector<double> SumOfDice(int32_t n, int32_t sides) {
-  const int32_t common = 32768 / sides;    // outputs every face has
-  const int32_t favoured = 32768 % sides;  // faces 1 to this have one more
+  const int32_t common = kGeneratorOutputs / sides;
+  const int32_t favoured = kGeneratorOutputs % sides;
   std::vector<double> table{1.0};
   for (int32_t die = 0; die < n; ++die) {
     std::vector<double> prefix(table.size() + 1, 0.0);
@@ -43,7 +43,8 @@ std::vector<double> SumOfDice(int32_t n, int32_t sides) {
     std::vector<double> next(table.size() + static_cast<size_t>(sides) - 1);
     for (size_t j = 0; j < next.size(); ++j) {
       auto at = static_cast<int64_t>(j);
-      next[j] = (common * window(at, sides) + window(at, favoured)) / kDraws;
+      next[j] = (common * window(at, sides) + window(at, favoured)) /
+                kGeneratorOutputs;
     }
     table = std::move(next);
   }
