@@ -44,10 +44,9 @@ Distribution Odds::RollDice(int32_t count, int32_t sides) {
     Fail(*broken, total.TotalMass());
     return {};
   }
-  if (sides == 20) ++d20Groups;
+  const bool criticalGroup = CountCriticalGroup(sides, d20Groups);
   Spend(Distribution::DiceCost(DiceRolled(count), sides));
-  return Distribution::Dice(DiceRolled(count), sides,
-                            IsCriticalGroup(sides, d20Groups));
+  return Distribution::Dice(DiceRolled(count), sides, criticalGroup);
 }
 
 void Odds::Fail(Code code, double mass) {
