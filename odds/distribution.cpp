@@ -71,7 +71,8 @@ Distribution Distribution::Point(int32_t value) {
 }
 
 Distribution Distribution::Dice(int32_t count, int32_t sides,
-                                bool markFirstTwenty) {
+                                bool markFirstTwenty, WorkBudget& budget) {
+  budget.Spend(int64_t{count} * count * sides + kStepsPerTotal * count * sides);
   Distribution sum;
   if (!markFirstTwenty) {
     std::vector<double> table = SumOfDice(count, sides);
@@ -97,28 +98,18 @@ Distribution Distribution::Dice(int32_t count, int32_t sides,
 // exactly. Too many: a sum or difference is a dense convolution; a product
 // is refused.
 Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
-                                   Operator op) {
-  if (a.Count() * b.Count() <= kMaxPairs) return CombinePairs(a, b, op);
-  if (op == OpTimes) throw TooManyOutcomes();
-  return CombineDense(a, b, op);
-}
-
-int64_t Distribution::CombineCost(const Distribution& a, const Distribution& b,
-                                  Operator op) {
+                                   Operator op, WorkBudget& budget) {
   const int64_t pairs = a.Count() * b.Count();
   if (pairs <= kMaxPairs) {
     // A row of pairs may pass kMaxOutcomes totals before it is refused.
-    return pairs + kStepsPerTotal * std::min(pairs, kMaxOutcomes + b.Count());
+    budget.Spend(pairs +
+                 kStepsPerTotal * std::min(pairs, kMaxOutcomes + b.Count()));
+    return CombinePairs(a, b, op);
   }
   if (op == OpTimes) throw TooManyOutcomes();
-  return kStepsPerDenseEntry * DenseLength(a, b);
+  budget.Spend(kStepsPerDenseEntry * DenseLength(a, b));
+  return CombineDense(a, b, op);
 }
-
-int64_t Distribution::DiceCost(int32_t count, int32_t sides) {
-  return int64_t{count} * count * sides + kStepsPerTotal * count * sides;
-}
-
-int64_t Distribution::ApplyCost() const { return kStepsPerTotal * Count(); }
 
 // Every total in between occurs when both sides are contiguous; a sum of two
 // sets of integers always has at least |a| + |b| - 1 of them.
@@ -243,16 +234,20 @@ void Distribution::Apply(Operator op, int32_t right) {
   totals = std::move(applied);
 }
 
-double Distribution::RemoveIf(const std::function<bool(int32_t)>& test) {
+// One pass over the totals is charged for the removal and the operator.
+double Distribution::ApplyOperand(Operator op, int32_t right,
+                                  WorkBudget& budget) {
+  budget.Spend(kStepsPerTotal * Count());
   double removed = 0;
   for (auto it = totals.begin(); it != totals.end();) {
-    if (test(it->first)) {
+    if (IsZeroOperand(it->first, right, op)) {
       removed += it->second.Both();
       it = totals.erase(it);
     } else {
       ++it;
     }
   }
+  if (op != OpDice) Apply(op, right);
   return removed;
 }
 
