@@ -30,7 +30,8 @@ constexpr uint32_t OutputOf(uint32_t state) {
 uint32_t LoadRandomState();
 void StoreRandomState(uint32_t state);
 
-// A seed is a state: the next draw steps from it.
+// A seed is a state, any from 0 to kMaxSeed: the next draw steps from it.
+inline constexpr uint32_t kMaxSeed = UINT32_MAX;
 inline void RandomSeed(uint32_t value) { StoreRandomState(value); }
 
 // Folds a reading of the clock and the identity of a thread into one seed,
