@@ -168,7 +168,7 @@ extern "C" const char* RollwrightOdds(const char* request) {
   } catch (...) {
     // Written without allocating: memory ran out on the way.
     static char outOfMemory[96];
-    std::snprintf(outOfMemory, sizeof outOfMemory, "{\"refused\":\"%s\"}",
+    std::snprintf(outOfMemory, sizeof outOfMemory, R"({"refused":"%s"})",
                   rollwright::kOddsOutOfMemoryMessage);
     return outOfMemory;
   }
