@@ -20,7 +20,7 @@ uint32_t ClockSeed() {
   // A thread's identity is unique only within its process.
   const uint64_t thread =
       std::hash<std::thread::id>{}(std::this_thread::get_id());
-  const uint64_t process = static_cast<uint64_t>(getpid());
+  const auto process = static_cast<uint64_t>(getpid());
   return MixSeed(nanoseconds, thread ^ (process << 32));
 }
 

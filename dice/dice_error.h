@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/fixed_text.h"
+
 namespace rollwright {
 
 // Thrown by value where the fault is found (Rollwright::DiceError). A plain
@@ -27,11 +29,15 @@ class DiceError {
   Code code;
 };
 
+// The words every fixed reply starts with, and no sentence does.
+inline constexpr char kErrorPrefix[] = "Dice Error:";
+
 // The reply for a DiceError of this code.
 const char* ErrorMessage(DiceError::Code code);
 
 // The reply when a request cannot get the memory it needs.
-inline constexpr char kOutOfMemoryMessage[] = "Dice Error: Out of memory!";
+inline constexpr auto kOutOfMemoryMessage =
+    FixedText(kErrorPrefix) + " Out of memory!";
 
 // Whether reply is one of the fixed replies above.
 bool IsErrorMessage(std::string_view reply);

@@ -16,8 +16,13 @@ namespace rollwright {
 // One step of the generator, modulo 2^32.
 constexpr uint32_t NextState(uint32_t state) { return state * 22695477U + 1U; }
 
-// The value a fresh state gives: bits 16 to 30, from 0 to 32767.
-constexpr uint32_t OutputOf(uint32_t state) { return (state >> 16) & 32767U; }
+// The generator's outputs are 15 bits: this many values, 0 to one less.
+inline constexpr int32_t kGeneratorOutputs = 32768;
+
+// The value a fresh state gives: bits 16 to 30.
+constexpr uint32_t OutputOf(uint32_t state) {
+  return (state >> 16) & (static_cast<uint32_t>(kGeneratorOutputs) - 1U);
+}
 
 // The calling thread's state: 1 on a thread that never stored one. Each
 // platform keeps it its own way (dice/random_state.cpp; on Windows
@@ -25,7 +30,8 @@ constexpr uint32_t OutputOf(uint32_t state) { return (state >> 16) & 32767U; }
 uint32_t LoadRandomState();
 void StoreRandomState(uint32_t state);
 
-// A seed is a state: the next draw steps from it.
+// A seed is a state, any from 0 to kMaxSeed: the next draw steps from it.
+inline constexpr uint32_t kMaxSeed = UINT32_MAX;
 inline void RandomSeed(uint32_t value) { StoreRandomState(value); }
 
 // Folds a reading of the clock and the identity of a thread into one seed,

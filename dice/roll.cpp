@@ -41,12 +41,11 @@ void Rollwright::AddToTotal(int32_t value, Operator sign) {
 int32_t Rollwright::RollDice(int32_t count, int32_t sides) {
   if (auto broken = LimitBroken(count, sides)) throw DiceError(*broken);
   count = DiceRolled(count);
-  if (sides == 20) ++d20Groups;
+  const bool criticalGroup = CountCriticalGroup(sides, d20Groups);
   const auto faces = static_cast<uint32_t>(sides);
   uint32_t state = NextState(LoadRandomState());
   uint32_t sum = OutputOf(state) % faces + 1;
-  if (IsCriticalGroup(sides, d20Groups) &&
-      static_cast<int32_t>(sum) == kCriticalFace) {
+  if (criticalGroup && static_cast<int32_t>(sum) == kCriticalFace) {
     rolls.back().criticalFailure = true;
   }
   for (int32_t i = 1; i < count; ++i) {

@@ -22,9 +22,13 @@ constexpr bool IsZeroOperand(int32_t acc, int32_t right, Operator op) {
 }
 
 // Only the first die of the set's first twenty-sided group can be a critical
-// failure: a twenty on it. groupsSoFar counts that group itself.
-constexpr bool IsCriticalGroup(int32_t sides, int32_t groupsSoFar) {
-  return sides == 20 && groupsSoFar == 1;
+// failure: a twenty on it. Called once for each group the set rolls, in
+// order: counts the group in d20Groups if it is twenty-sided, and tells
+// whether it is that first one. (d20Groups stays below the expression's
+// length.)
+constexpr bool CountCriticalGroup(int32_t sides, int32_t& d20Groups) {
+  if (sides != 20) return false;
+  return ++d20Groups == 1;
 }
 inline constexpr int32_t kCriticalFace = 20;
 

@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
+#include "dice/dice_error.h"
 #include "odds/odds_summary.h"
 
 namespace {
@@ -78,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       CheckOdds(summary);
       break;
     case rollwright::OddsSummary::Verdict::kRefused:
-      Check(std::strncmp(summary.refusal, "Dice Error: ", 12) == 0);
+      Check(std::string_view(summary.refusal)
+                .starts_with(rollwright::kErrorPrefix));
       break;
     case rollwright::OddsSummary::Verdict::kTooManyOutcomes:
     case rollwright::OddsSummary::Verdict::kOutOfMemory:

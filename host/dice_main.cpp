@@ -36,7 +36,7 @@ DiceMain(int32_t /*unused1*/, int32_t /*unused2*/, char* buffer,
     Reply(buffer, rollwright::ErrorMessage(error.code));
   } catch (...) {
     // Running out of memory is the only other failure a request can meet.
-    Reply(buffer, rollwright::kOutOfMemoryMessage);
+    Reply(buffer, rollwright::kOutOfMemoryMessage.chars);
   }
   return kResult;
 }

@@ -5,14 +5,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "dice/random.h"
 #include "dice/rules.h"
 #include "dice/saturating.h"
 #include "odds/convolution.h"
 
 namespace rollwright {
 namespace {
-
-constexpr double kDraws = 32768.0;  // the generator's 15-bit outputs
 
 // Costs in steps of one pair of totals combined, as measured: a total placed
 // in a distribution's map, and an entry of a dense convolution (its
@@ -22,10 +21,11 @@ constexpr int64_t kStepsPerDenseEntry = 128;
 
 // The sum of n dice as a dense table: entry j is the chance of total n + j.
 // A face f has the share of outputs whose remainder by sides is f - 1, so low
-// faces lean slightly ahead.
+// faces lean slightly ahead: every face has common outputs, and faces 1 to
+// favoured one more.
 std::vector<double> SumOfDice(int32_t n, int32_t sides) {
-  const int32_t common = 32768 / sides;    // outputs every face has
-  const int32_t favoured = 32768 % sides;  // faces 1 to this have one more
+  const int32_t common = kGeneratorOutputs / sides;
+  const int32_t favoured = kGeneratorOutputs % sides;
   std::vector<double> table{1.0};
   for (int32_t die = 0; die < n; ++die) {
     std::vector<double> prefix(table.size() + 1, 0.0);
@@ -43,7 +43,8 @@ std::vector<double> SumOfDice(int32_t n, int32_t sides) {
     std::vector<double> next(table.size() + static_cast<size_t>(sides) - 1);
     for (size_t j = 0; j < next.size(); ++j) {
       auto at = static_cast<int64_t>(j);
-      next[j] = (common * window(at, sides) + window(at, favoured)) / kDraws;
+      next[j] = (common * window(at, sides) + window(at, favoured)) /
+                kGeneratorOutputs;
     }
     table = std::move(next);
   }
@@ -70,7 +71,8 @@ Distribution Distribution::Point(int32_t value) {
 }
 
 Distribution Distribution::Dice(int32_t count, int32_t sides,
-                                bool markFirstTwenty) {
+                                bool markFirstTwenty, WorkBudget& budget) {
+  budget.Spend(int64_t{count} * count * sides + kStepsPerTotal * count * sides);
   Distribution sum;
   if (!markFirstTwenty) {
     std::vector<double> table = SumOfDice(count, sides);
@@ -96,28 +98,18 @@ Distribution Distribution::Dice(int32_t count, int32_t sides,
 // exactly. Too many: a sum or difference is a dense convolution; a product
 // is refused.
 Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
-                                   Operator op) {
-  if (a.Count() * b.Count() <= kMaxPairs) return CombinePairs(a, b, op);
-  if (op == OpTimes) throw TooManyOutcomes();
-  return CombineDense(a, b, op);
-}
-
-int64_t Distribution::CombineCost(const Distribution& a, const Distribution& b,
-                                  Operator op) {
+                                   Operator op, WorkBudget& budget) {
   const int64_t pairs = a.Count() * b.Count();
   if (pairs <= kMaxPairs) {
     // A row of pairs may pass kMaxOutcomes totals before it is refused.
-    return pairs + kStepsPerTotal * std::min(pairs, kMaxOutcomes + b.Count());
+    budget.Spend(pairs +
+                 kStepsPerTotal * std::min(pairs, kMaxOutcomes + b.Count()));
+    return CombinePairs(a, b, op);
   }
   if (op == OpTimes) throw TooManyOutcomes();
-  return kStepsPerDenseEntry * DenseLength(a, b);
+  budget.Spend(kStepsPerDenseEntry * DenseLength(a, b));
+  return CombineDense(a, b, op);
 }
-
-int64_t Distribution::DiceCost(int32_t count, int32_t sides) {
-  return int64_t{count} * count * sides + kStepsPerTotal * count * sides;
-}
-
-int64_t Distribution::ApplyCost() const { return kStepsPerTotal * Count(); }
 
 // Every total in between occurs when both sides are contiguous; a sum of two
 // sets of integers always has at least |a| + |b| - 1 of them.
@@ -242,16 +234,20 @@ void Distribution::Apply(Operator op, int32_t right) {
   totals = std::move(applied);
 }
 
-double Distribution::RemoveIf(const std::function<bool(int32_t)>& test) {
+// One pass over the totals is charged for the removal and the operator.
+double Distribution::ApplyOperand(Operator op, int32_t right,
+                                  WorkBudget& budget) {
+  budget.Spend(kStepsPerTotal * Count());
   double removed = 0;
   for (auto it = totals.begin(); it != totals.end();) {
-    if (test(it->first)) {
+    if (IsZeroOperand(it->first, right, op)) {
       removed += it->second.Both();
       it = totals.erase(it);
     } else {
       ++it;
     }
   }
+  if (op != OpDice) Apply(op, right);
   return removed;
 }
 

@@ -9,17 +9,18 @@
 // most kMaxDenseRange consecutive totals, exact to about 1e-15; a product of
 // more, or anything beyond these bounds, throws TooManyOutcomes. Counts and
 // ranges are reckoned in 64 bits and checked before anything is allocated,
-// so a 32-bit size_t never wraps.
+// so a 32-bit size_t never wraps. Each operation that costs charges its work
+// to the budget it is given before it starts.
 #ifndef ROLLWRIGHT_ODDS_DISTRIBUTION_H_
 #define ROLLWRIGHT_ODDS_DISTRIBUTION_H_
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <vector>
 
 #include "dice/characters.h"
+#include "odds/work_budget.h"
 
 namespace rollwright {
 
@@ -43,24 +44,18 @@ class Distribution {
   static Distribution Point(int32_t value);
   // The sum of count dice of the given sides, with the generator's own face
   // chances; with markFirstTwenty, a twenty on the first die is critical.
-  static Distribution Dice(int32_t count, int32_t sides, bool markFirstTwenty);
+  static Distribution Dice(int32_t count, int32_t sides, bool markFirstTwenty,
+                           WorkBudget& budget);
   // Every pair of independent totals a and b gives a op b (saturating, op
   // OpPlus, OpMinus or OpTimes); critical when either one is.
   static Distribution Combine(const Distribution& a, const Distribution& b,
-                              Operator op);
-  // What Combine(a, b, op) costs, in steps of about one pair of totals
-  // combined; throws TooManyOutcomes when it is beyond the bounds.
-  static int64_t CombineCost(const Distribution& a, const Distribution& b,
-                             Operator op);
-  // What Dice(count, sides, ...) costs, in the same steps.
-  static int64_t DiceCost(int32_t count, int32_t sides);
-  // What Apply or RemoveIf costs, in the same steps.
-  int64_t ApplyCost() const;
-
-  // Each total t becomes t op right (saturating).
-  void Apply(Operator op, int32_t right);
-  // Removes the totals the test holds for and returns their mass.
-  double RemoveIf(const std::function<bool(int32_t)>& test);
+                              Operator op, WorkBudget& budget);
+  // An operator of a term applied to these totals as the module applies it
+  // to one: the totals t on which «t op right» has an invalid operand are
+  // removed and their mass returned; each other t becomes t op right
+  // (saturating), except for op OpDice, which leaves them as they are (they
+  // are a group's count; Dice rolls it).
+  double ApplyOperand(Operator op, int32_t right, WorkBudget& budget);
 
   const Outcomes& Totals() const { return totals; }
   double TotalMass() const;
@@ -76,6 +71,8 @@ class Distribution {
     std::vector<double> marks;
     bool Contiguous() const;
   };
+  // Each total t becomes t op right (saturating).
+  void Apply(Operator op, int32_t right);
   static Distribution CombinePairs(const Distribution& a, const Distribution& b,
                                    Operator op);
   static Distribution CombineDense(const Distribution& a, const Distribution& b,

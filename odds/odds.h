@@ -16,6 +16,7 @@
 
 #include "dice/roll_request.h"
 #include "odds/distribution.h"
+#include "odds/work_budget.h"
 #include "text/string.h"
 
 namespace rollwright {
@@ -49,13 +50,10 @@ class Odds {
   void AddToTotal(const Distribution& term, Operator sign);
   Distribution RollDice(int32_t count, int32_t sides);
   void Fail(Code code, double mass);
-  // Counts steps of work done; throws once they pass kMaxWork.
-  void Spend(int64_t steps);
 
+  WorkBudget budget;
   Distribution total = Distribution::Point(0);
   int32_t d20Groups = 0;
-  int64_t work = 0;
-  int64_t maxWork;
   std::map<Code, double> errors;
 };
 

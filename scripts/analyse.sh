@@ -1,13 +1,22 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Static analysis of the engine, the host and the tool, where every finding
-# fails: clang-tidy (its checks in .clang-tidy) over every source of a native
+# fails: first every C++ and JavaScript file of the tree (the page's and the
+# browser test's too) as clang-format writes it (.clang-format); then
+# clang-tidy (its checks in .clang-tidy) over every source of a native
 # build, and over the Windows-only sources of host/ and tools/ as the 64-bit and the
 # 32-bit Windows compilers see them; then cppcheck over all of them and the browser page's
 # bindings. A finding may be suppressed only in place, with its reason.
 # Usage: scripts/analyse.sh
 set -eu
 cd "$(dirname "$0")/.."
+
+echo "clang-format: every C++ and JavaScript file git tracks"
+git ls-files -z '*.cpp' '*.h' '*.c' '*.js' '*.mjs' |
+  xargs -0 clang-format --dry-run -Werror || {
+  echo "analysis: clang-format would change the files above" >&2
+  exit 1
+}
 build=build/analysis
 cmake -S . -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DROLLWRIGHT_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null

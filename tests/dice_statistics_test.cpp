@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The faces the module rolls follow the generator's exact face probabilities:
-// a face f of an s-sided die has probability (the count of values 0 to 32767
-// whose remainder by s is f - 1) / 32768, which leans slightly toward low
-// faces when s does not divide 32768.
+// a face f of an s-sided die has the share of the generator's outputs whose
+// remainder by s is f - 1 (FaceChance), which leans slightly toward low faces
+// when s does not divide their number.
 //
 // Chi-square test, two-sided, each tail at 0.001 (critical values by the
 // Wilson-Hilferty approximation). The lower tail matters too: a generator
@@ -42,8 +42,7 @@ double ChiSquare(const std::vector<int64_t>& counts, int32_t sides) {
   for (int64_t count : counts) draws += static_cast<double>(count);
   double chi = 0;
   for (int32_t face = 1; face <= sides; ++face) {
-    int32_t ways = 32768 / sides + (face - 1 < 32768 % sides ? 1 : 0);
-    double expected = draws * ways / 32768.0;
+    double expected = draws * FaceChance(sides, face);
     double gap =
         static_cast<double>(counts[static_cast<size_t>(face)]) - expected;
     chi += gap * gap / expected;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The exact odds against hand counts: a face f of an s-sided die has the
-// chance (32768 / s, plus one for f - 1 < 32768 % s) / 32768, and the totals
-// of small expressions are enumerated face by face here.
+// The exact odds against hand counts: a face of a die has the chance of its
+// share of the generator's outputs (FaceChance), and the totals of small
+// expressions are enumerated face by face here.
 #include "odds/odds.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "odds/odds_summary.h"
+#include "tests/test_support.h"
 #include "tools/odds_report.h"
 
 // The page's way to the odds, in web/bindings.cpp.
@@ -28,10 +29,6 @@ extern "C" const char* RollwrightOdds(const char* request);
 namespace rollwright {
 namespace {
 
-double Face(int32_t sides, int32_t face) {
-  return (32768 / sides + (face - 1 < 32768 % sides ? 1 : 0)) / 32768.0;
-}
-
 Odds OddsOf(const char* expression) { return Odds(String(expression)); }
 
 // The chances of the totals of count dice of the given sides, by trying
@@ -44,7 +41,7 @@ std::map<int32_t, double> Enumerate(
   Faces faces(count, 1);
   for (;;) {
     double chance = 1;
-    for (int32_t face : faces) chance *= Face(sides, face);
+    for (int32_t face : faces) chance *= FaceChance(sides, face);
     chances[total(faces)] += chance;
     size_t i = 0;
     while (i < count && faces[i] == sides) faces[i++] = 1;
@@ -71,7 +68,7 @@ TEST(Odds, ASingleDieLeansTowardItsLowFaces) {
   ASSERT_EQ(totals.size(), 6u);
   for (int32_t face = 1; face <= 6; ++face) {
     EXPECT_DOUBLE_EQ(totals.at(face).plain,
-                     (face <= 2 ? 5462 : 5461) / 32768.0);
+                     OutputsChance(face <= 2 ? 5462 : 5461));
   }
 }
 
@@ -90,7 +87,7 @@ TEST(Odds, CombinesTermsAsTheModuleEvaluates) {
     std::map<int32_t, double> chances;
     for (int32_t a = 1; a <= 6; ++a) {
       for (int32_t b = 1; b <= 4; ++b)
-        chances[a * b] += Face(6, a) * Face(4, b);
+        chances[a * b] += FaceChance(6, a) * FaceChance(4, b);
     }
     return chances;
   }());
@@ -101,7 +98,7 @@ TEST(Odds, OnlyTheFirstDieOfTheFirstTwentySidedGroupIsCritical) {
     const char* expression;
     double critical;
   };
-  const double twenty = 1638 / 32768.0;
+  const double twenty = OutputsChance(1638);
   const Case cases[] = {
       {"d20", twenty},    {"d20+d20", twenty}, {"2d20", twenty},
       {"d6+d20", twenty}, {"d40", 0.0},        {"3d6", 0.0},
@@ -117,16 +114,16 @@ TEST(Odds, OnlyTheFirstDieOfTheFirstTwentySidedGroupIsCritical) {
   }
   // «d20+d20»: a critical total is the twenty plus any face of the second.
   Odds odds = OddsOf("d20+d20");
-  EXPECT_NEAR(odds.Totals().Totals().at(21).critical, twenty * Face(20, 1),
-              1e-15);
+  EXPECT_NEAR(odds.Totals().Totals().at(21).critical,
+              twenty * FaceChance(20, 1), 1e-15);
   EXPECT_EQ(odds.Totals().Totals().at(20).critical, 0.0);
 }
 
 TEST(Odds, CountsTheOutcomesThatEndInAnError) {
   Odds partial = OddsOf("d6-1+1");  // a one leaves a zero accumulator
-  EXPECT_NEAR(partial.Errors().at(Odds::Code::InvalidOperand), Face(6, 1),
+  EXPECT_NEAR(partial.Errors().at(Odds::Code::InvalidOperand), FaceChance(6, 1),
               1e-15);
-  EXPECT_NEAR(partial.Totals().TotalMass(), 1 - Face(6, 1), 1e-12);
+  EXPECT_NEAR(partial.Totals().TotalMass(), 1 - FaceChance(6, 1), 1e-12);
   Odds certain = OddsOf("2d6d4");
   EXPECT_NEAR(certain.Errors().at(Odds::Code::InvalidOperand), 1.0, 1e-12);
   EXPECT_EQ(certain.Totals().TotalMass(), 0.0);
@@ -150,7 +147,7 @@ Slow SlowDice(int32_t count, int32_t sides, bool markFirstTwenty) {
     Slow next{sum.low + 1, std::vector<double>(n), std::vector<double>(n)};
     for (size_t i = 0; i < sum.plain.size(); ++i) {
       for (int32_t face = 1; face <= sides; ++face) {
-        double f = Face(sides, face);
+        double f = FaceChance(sides, face);
         bool marks = markFirstTwenty && die == 0 && face == 20;
         size_t j = i + static_cast<size_t>(face) - 1;
         (marks ? next.critical[j] : next.plain[j]) += sum.plain[i] * f;
@@ -230,13 +227,16 @@ TEST(OddsSummary, ListsUpTo40TotalsAndEndsTheRangesAtTheHighest) {
     std::vector<int32_t> percentiles;  // at 1, 5, 10, 25, 50, 75, 90, 95, 99%
   };
   const Case cases[] = {
-      {"2d20", 39, {40, 40, 1638.0 * 1638 / (32768.0 * 32768), 0, 0}, {}},
-      {"d40", 40, {40, 40, 819 / 32768.0, 0, 0}, {}},
+      {"2d20",
+       39,
+       {40, 40, OutputsChance(1638) * OutputsChance(1638), 0, 0},
+       {}},
+      {"d40", 40, {40, 40, OutputsChance(819), 0, 0}, {}},
       {"d41",
        14,
-       {40, 41, 2 * 799 / 32768.0, 0, 0},
+       {40, 41, OutputsChance(2 * 799), 0, 0},
        {1, 3, 5, 11, 21, 31, 37, 39, 41}},
-      {"d60", 20, {58, 60, 3 * 546 / 32768.0, 0, 0}, {}},
+      {"d60", 20, {58, 60, OutputsChance(3 * 546), 0, 0}, {}},
   };
   for (const Case& c : cases) {
     OddsSummary summary = SummariseOdds(c.request);
@@ -264,7 +264,7 @@ TEST(OddsSummary, LeavesTheErrorsOutOfTheMeanAndWeighsEachByWhatIsAlive) {
     double mean;
     double invalidOperand;
   };
-  const double one = 5462 / 32768.0;
+  const double one = OutputsChance(5462);
   const Case cases[] = {
       {"d6-1+1", 109222 / 27306.0, one},
       {"d4-1+1+d6-1+1", 3 + 109222 / 27306.0, 0.25 + 0.75 * one},
@@ -286,12 +286,12 @@ TEST(OddsSummary, CountsTheSetsThatSucceed) {
     double anyCritical;
   };
   // d20+2 against 14: faces 1 to 12 succeed, 13 to 19 fail, 20 is critical.
-  const double s = (12 * 1638 + 8) / 32768.0;
-  const double f = 8 * 1638 / 32768.0;
-  const double c = 1638 / 32768.0;
+  const double s = OutputsChance(12 * 1638 + 8);
+  const double f = OutputsChance(8 * 1638);
+  const double c = OutputsChance(1638);
   // d6-1+1 against 4: a one is an error, 2 to 4 succeed, 5 and 6 fail.
-  const double h = 3 * 5461 / 32768.0 + 1 / 32768.0;
-  const double g = 2 * 5461 / 32768.0;
+  const double h = OutputsChance(3 * 5461 + 1);
+  const double g = OutputsChance(2 * 5461);
   const Case cases[] = {
       {"2#d20+2 skill 14", {f * f, 2 * s * f, s * s}, c * c + 2 * c * (1 - c)},
       {"3#d6-1+1 skill 4",

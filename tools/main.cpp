@@ -12,6 +12,7 @@
 #include "dice/limits.h"
 #include "dice/random.h"
 #include "rollwright.h"
+#include "text/fixed_text.h"
 #include "tools/odds_report.h"
 #include "tools/options.h"
 #include "tools/platform.h"
@@ -50,9 +51,11 @@ const std::string& RequestSyntax() {
   return syntax;
 }
 
-constexpr char kOptions[] =
-    "\n"
-    "  --seed N   start the generator at N (0 to 4294967295): same replies\n"
+// With the seed's range as the engine has it.
+constexpr auto kOptions =
+    rollwright::FixedText("\n  --seed N   start the generator at N (0 to ") +
+    rollwright::Decimal<rollwright::kMaxSeed>() +
+    "): same replies\n"
     "             every time; without it the system's random source seeds it\n"
     "  --odds     print the exact chance of every outcome of one set instead\n"
     "             of rolling: each grade and the Critical Failure with a\n"
@@ -127,7 +130,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.help) {
-    std::cout << kUsage << RequestSyntax() << kOptions;
+    std::cout << kUsage << RequestSyntax() << kOptions.chars;
     return 0;
   }
   if (options.version) {

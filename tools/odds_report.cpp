@@ -4,16 +4,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
-#include <optional>
 #include <vector>
 
 #include "dice/outcome_texts.h"
 #include "dice/rules.h"
 #include "odds/odds_summary.h"
-#include "tools/platform.h"
 #include "tools/terminal.h"
 
 namespace rollwright {
@@ -214,17 +211,6 @@ bool PrintOdds(const std::string& request, std::ostream& out, OddsStyle style) {
     PrintRefusal(out, request, kOddsOutOfMemoryMessage);
     return false;
   }
-}
-
-int TerminalWidth() {
-  if (!IsTerminal(1)) return kUnknownWidth;
-  if (std::optional<int> columns = OutputColumns()) return *columns;
-  const char* columns = std::getenv("COLUMNS");
-  if (columns == nullptr) return kUnknownWidth;
-  char* end = nullptr;
-  long width = std::strtol(columns, &end, 10);
-  return *end == '\0' && width > 0 && width < 10000 ? static_cast<int>(width)
-                                                    : kUnknownWidth;
 }
 
 }  // namespace rollwright

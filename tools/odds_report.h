@@ -7,11 +7,12 @@
 #include <ostream>
 #include <string>
 
+#include "tools/terminal.h"
+
 namespace rollwright {
 
-// The report's lines fit this many columns when the terminal's width is not
-// known, and never fewer than kNarrowestWidth.
-inline constexpr int kUnknownWidth = 80;
+// The report's lines fit the terminal's width (kUnknownWidth when it is not
+// known), and never fewer than kNarrowestWidth.
 inline constexpr int kNarrowestWidth = 40;
 
 // How the numbers are dressed: bars scaled to the largest chance, filling
@@ -26,10 +27,6 @@ struct OddsStyle {
 // error, or when the odds are too large to compute exactly.
 bool PrintOdds(const std::string& request, std::ostream& out,
                OddsStyle style = {});
-
-// The columns of the terminal that standard output is (else of COLUMNS), or
-// kUnknownWidth.
-int TerminalWidth();
 
 }  // namespace rollwright
 

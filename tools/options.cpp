@@ -1,18 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "tools/options.h"
 
+#include "dice/random.h"
+#include "text/fixed_text.h"
+
 namespace rollwright {
 namespace {
 
-// A seed is a decimal number from 0 to 4294967295, nothing else.
+constexpr auto kSeedRange =
+    FixedText("a number from 0 to ") + Decimal<kMaxSeed>();
+
+// A seed is a decimal number from 0 to kMaxSeed, nothing else.
 std::optional<uint32_t> ReadSeed(const std::string& text) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
+  if (text.empty()) return std::nullopt;
   uint64_t value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + static_cast<uint64_t>(c - '0');
+    if (value > kMaxSeed) return std::nullopt;
   }
-  if (value > UINT32_MAX) return std::nullopt;
   return static_cast<uint32_t>(value);
 }
 
@@ -37,14 +43,13 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "--seed" || argument.rfind("--seed=", 0) == 0) {
       bool joined = argument.size() > 6;
       if (!joined && i + 1 == arguments.size()) {
-        options.error = "--seed needs a number from 0 to 4294967295";
+        options.error = "--seed needs " + std::string(kSeedRange.View());
         return options;
       }
       std::string text = joined ? argument.substr(7) : arguments[++i];
       options.seed = ReadSeed(text);
       if (!options.seed) {
-        options.error =
-            "bad seed '" + text + "': use a number from 0 to 4294967295";
+        options.error = "bad seed '" + text + "': use " + kSeedRange.chars;
         return options;
       }
     } else {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "dice/dice_error.h"
 #include "dice/outcome_texts.h"
@@ -69,6 +70,17 @@ std::string ColourReply(const std::string& reply) {
     at += std::string::traits_type::length(found->text);
   }
   return coloured;
+}
+
+int TerminalWidth() {
+  if (!IsTerminal(1)) return kUnknownWidth;
+  if (std::optional<int> columns = OutputColumns()) return *columns;
+  const char* columns = std::getenv("COLUMNS");
+  if (columns == nullptr) return kUnknownWidth;
+  char* end = nullptr;
+  long width = std::strtol(columns, &end, 10);
+  return *end == '\0' && width > 0 && width < 10000 ? static_cast<int>(width)
+                                                    : kUnknownWidth;
 }
 
 std::string Bar(double fraction, int width) {

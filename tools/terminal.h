@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What the tool does differently at a person's terminal: colours for the
-// grades, the Critical Failure and the error replies, and bars drawn with
-// block characters. In a pipe, replies stay plain.
+// grades, the Critical Failure and the error replies, bars drawn with block
+// characters, and lines as wide as the terminal. In a pipe, replies stay
+// plain.
 #ifndef ROLLWRIGHT_TOOLS_TERMINAL_H_
 #define ROLLWRIGHT_TOOLS_TERMINAL_H_
 
@@ -29,6 +30,11 @@ std::string ColourReply(const std::string& reply);
 // A bar of fraction (0 to 1) of width columns: block characters with eighths,
 // or '#' where the console may not show them (Windows).
 std::string Bar(double fraction, int width);
+
+// The columns of the terminal that standard output is (else of COLUMNS), or
+// kUnknownWidth.
+inline constexpr int kUnknownWidth = 80;
+int TerminalWidth();
 
 }  // namespace rollwright
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "dice/dice_error.h"
 #include "dice/limits.h"
 #include "dice/outcome_texts.h"
 #include "dice/random.h"
@@ -109,19 +110,21 @@ std::string OddsJson(const OddsSummary& summary) {
   return json + '}';
 }
 
-// The limits of a request and the words of each outcome, from their one
-// home in the engine.
+// The limits of a request and of a seed, the start of every error reply and
+// the words of each outcome, from their one home in the engine.
 std::string FactsJson() {
   std::string json = "{";
-  const std::pair<const char*, int32_t> limits[] = {
+  const std::pair<const char*, int64_t> limits[] = {
       {"maxSets", kMaxSets},
       {"maxDice", kMaxDice},
       {"maxSides", kMaxSides},
-      {"replyCapacity", ReplyCapacity}};
+      {"replyCapacity", ReplyCapacity},
+      {"maxSeed", kMaxSeed}};
   for (const auto& [name, value] : limits) {
     AppendField(json, name);
     AppendInteger(json, value);
   }
+  AppendText(json, "errorPrefix", kErrorPrefix);
   auto appendOutcome = [&json](const OutcomeText& outcome) {
     json += "[\"";
     json += outcome.inReply;
@@ -142,9 +145,10 @@ std::string lastOdds;
 }  // namespace
 }  // namespace rollwright
 
-// The limits of a request and the words of each outcome as JSON:
-// {"maxSets", "maxDice", "maxSides", "replyCapacity", "grades": [[words in
-// a reply, name], ...] by grade, "critical": [words in a reply, name]}.
+// The limits of a request, the start of an error reply and the words of each
+// outcome as JSON: {"maxSets", "maxDice", "maxSides", "replyCapacity",
+// "maxSeed", "errorPrefix", "grades": [[words in a reply, name], ...] by
+// grade, "critical": [words in a reply, name]}.
 extern "C" const char* RollwrightFacts() {
   static const std::string facts = rollwright::FactsJson();
   return facts.c_str();
@@ -164,7 +168,7 @@ extern "C" const char* RollwrightOdds(const char* request) {
   } catch (...) {
     // Written without allocating: memory ran out on the way.
     static char outOfMemory[96];
-    std::snprintf(outOfMemory, sizeof outOfMemory, "{\"refused\":\"%s\"}",
+    std::snprintf(outOfMemory, sizeof outOfMemory, R"({"refused":"%s"})",
                   rollwright::kOddsOutOfMemoryMessage);
     return outOfMemory;
   }

@@ -31,9 +31,10 @@ class Engine {
 
   constructor(module) {
     this.module = module;
-    // The limits of a request and the words of each outcome, as the engine
-    // holds them: {maxSets, maxDice, maxSides, replyCapacity, grades:
-    // [[words in a reply, name], ...], critical: [words, name]}.
+    // The limits of a request and of a seed, the start of every error reply
+    // and the words of each outcome, as the engine holds them: {maxSets,
+    // maxDice, maxSides, replyCapacity, maxSeed, errorPrefix, grades: [[words
+    // in a reply, name], ...], critical: [words, name]}.
     this.facts = JSON.parse(module.UTF8ToString(module._RollwrightFacts()));
   }
 

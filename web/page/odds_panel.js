@@ -57,6 +57,7 @@ class OddsPanel {
     this.root = root;
     this.gradeNames = facts.grades.map(([, name]) => name);
     this.criticalName = facts.critical[1];
+    this.errorPrefix = facts.errorPrefix;
     this.status = root.querySelector('#odds-status');
     this.grades = root.querySelector('#odds-grades');
     this.successes = root.querySelector('#odds-successes');
@@ -96,7 +97,7 @@ class OddsPanel {
     if (request.trim() === '') {
       this.clear('Type a request to see its odds.', false);
     } else if (odds.refused !== undefined) {
-      this.clear(odds.refused, odds.refused.startsWith('Dice Error:'));
+      this.clear(odds.refused, odds.refused.startsWith(this.errorPrefix));
     } else {
       this.clear(odds.sets > 1 ? `Each of ${odds.sets} sets:` : '', false);
       this.status.toggleAttribute('hidden', odds.sets <= 1);

@@ -54,13 +54,14 @@ class ReplyList {
   constructor(list, facts) {
     this.list = list;
     this.kinds = outcomeKinds(facts);
+    this.errorPrefix = facts.errorPrefix;
     this.count = 0;
   }
 
   add(request, reply) {
     this.count += 1;
     const item = element('li', {class: 'reply', title: request});
-    if (reply.startsWith('Dice Error:')) item.classList.add('error-reply');
+    if (reply.startsWith(this.errorPrefix)) item.classList.add('error-reply');
     item.append(element('span', {class: 'reply-number'}, `${this.count}.`));
     const text = element('span', {class: 'reply-text'});
     text.append(...replySpans(reply, this.kinds));

@@ -6,16 +6,14 @@
 // seed or an empty field.
 'use strict';
 
-const MAX_SEED = 4294967295;
-
-// '' is no seed (null); a decimal number up to MAX_SEED is a seed; anything
+// '' is no seed (null); a decimal number up to maxSeed is a seed; anything
 // else is undefined.
-function parseSeed(text) {
+function parseSeed(text, maxSeed) {
   const trimmed = text.trim();
   if (trimmed === '') return null;
   if (!/^[0-9]+$/.test(trimmed)) return undefined;
   const value = Number(trimmed);
-  return value <= MAX_SEED ? value : undefined;
+  return value <= maxSeed ? value : undefined;
 }
 
 function randomSeed() {
@@ -32,12 +30,13 @@ class SeedField {
 
   // Seeds the engine from the field's text; says whether the text is valid.
   apply() {
-    const value = parseSeed(this.input.value);
+    const maxSeed = this.engine.facts.maxSeed;
+    const value = parseSeed(this.input.value, maxSeed);
     this.valid = value !== undefined;
     this.input.setAttribute('aria-invalid', String(!this.valid));
     this.message.textContent = this.valid ?
         '' :
-        `Not a seed: a whole number from 0 to ${MAX_SEED}, or empty for ` +
+        `Not a seed: a whole number from 0 to ${maxSeed}, or empty for ` +
             'random rolls. Nothing is rolled until it is one.';
     this.message.toggleAttribute('hidden', this.valid);
     if (value === null) this.engine.seed(randomSeed());
