@@ -55,6 +55,10 @@ check "--dice shows each set's faces under the reply" \
     "3d6+2  [5 5 2] +2 = 14")" "$("$tool" --seed 1 --dice "2#3d6+2 fire")"
 check "--dice marks a Critical Failure's twenty" "d20+d20  [20!] +[17] = 37" \
   "$("$tool" --seed 19 --dice "d20+d20 skill 14" | tail -1)"
+check "--dice hints on standard error at a likely slip" \
+  "hint: read as «2d6» with the comment «+ 3»: the expression ends at the first space; write «2d6+3»" \
+  "$("$tool" --seed 1 --dice "2d6 + 3" 2>&1 >/dev/null)"
+check "a pipe's replies get no hint" "" "$("$tool" --seed 1 "2d6 + 3" 2>&1 >/dev/null)"
 # --json: one object per request that a JSON parser reads, with the reply's
 # exact bytes, how the request was read, and the faces that sum to each total.
 json=$("$tool" --seed 1 --json "2#3d6+2 skill 14 épée" "2d6/2")

@@ -17,6 +17,7 @@
 #include "tools/options.h"
 #include "tools/platform.h"
 #include "tools/prompt.h"
+#include "tools/reading_hint.h"
 #include "tools/request_buffer.h"
 #include "tools/roll_record.h"
 #include "tools/roll_report.h"
@@ -57,7 +58,8 @@ constexpr char kOptions[] =
     "\n"
     "  --seed N   start the generator at N (0 to 4294967295): same replies\n"
     "             every time; without it the system's random source seeds it\n"
-    "  --dice     under each reply, a line per set with its dice\n"
+    "  --dice     under each reply, a line per set with its dice (and, on\n"
+    "             standard error, a hint when the request may be a slip)\n"
     "  --json     one JSON object per request in place of the reply: the\n"
     "             reply, how the request was read, each set's dice\n"
     "  --odds     print the exact chance of every outcome of one set instead\n"
@@ -81,8 +83,9 @@ void SeedUnpredictably() {
 
 // What a roll prints besides, or instead of, its reply.
 struct RollShown {
-  bool dice = false;  // a line of faces per set under the reply
-  bool json = false;  // one JSON object in place of the reply
+  bool dice = false;   // a line of faces per set under the reply
+  bool json = false;   // one JSON object in place of the reply
+  bool hints = false;  // a word on standard error when a reading may be a slip
 };
 RollShown shown;
 
@@ -91,7 +94,7 @@ RollShown shown;
 bool RollOne(const std::string& request) {
   std::vector<char> buffer = rollwright::RequestBuffer(request);
   rollwright::RollRecord record;
-  if (shown.dice || shown.json) {
+  if (shown.dice || shown.json || shown.hints) {
     rollwright::Answer(buffer.data(), &record);
   } else {
     DiceMain(0, 0, buffer.data(), 0, 0, 0);
@@ -107,6 +110,11 @@ bool RollOne(const std::string& request) {
   std::cout << reply << '\n';
   if (shown.dice && sentence) std::cout << rollwright::DiceLines(record);
   std::cout.flush();  // one reply per request
+  if (shown.hints) {
+    if (auto hint = rollwright::ReadingHint(request, record.Reading())) {
+      std::cerr << "hint: " << *hint << std::endl;
+    }
+  }
   return sentence;
 }
 
@@ -123,6 +131,7 @@ bool ReportOdds(const std::string& request) {
 using RequestHandler = bool (*)(const std::string& request);
 
 bool HandleAtPrompt(RequestHandler handle) {
+  shown.hints = true;
   rollwright::Prompt prompt(RequestSyntax());
   bool allAnswered = true;
   while (std::optional<std::string> request = prompt.Read()) {
@@ -165,7 +174,7 @@ int main(int argc, char** argv) {
   } else {
     SeedUnpredictably();
   }
-  shown = {.dice = options.dice, .json = options.json};
+  shown = {.dice = options.dice, .json = options.json, .hints = options.dice};
   RequestHandler handle = options.odds ? ReportOdds : RollOne;
   bool allAnswered = true;
   for (const std::string& request : options.requests) {
