@@ -12,6 +12,7 @@
 #include "dice/dice_error.h"
 #include "dice/dice_roll.h"
 #include "dice/limits.h"
+#include "dice/roll_observer.h"
 #include "text/string.h"
 
 namespace rollwright {
@@ -30,6 +31,9 @@ class Rollwright {
   Rollwright(const Rollwright&) = delete;
   Rollwright& operator=(const Rollwright&) = delete;
 
+  // From now on observer sees the roll (dice/roll_observer.h); it is told at
+  // once how the request was read.
+  void Observe(RollObserver& observer);
   // Evaluates the expression once per set, filling Rolls(). Throws DiceError.
   void Roll();
   // Writes the reply sentence over the buffer, at most ReplyCapacity bytes.
@@ -56,6 +60,9 @@ class Rollwright {
   void ApplyOperator(int32_t& acc, int32_t right, Operator op);
   void AddToTotal(int32_t value, Operator sign);
   int32_t RollDice(int32_t count, int32_t sides);
+  template <class SeeFace>
+  uint32_t DrawGroup(int32_t count, int32_t sides, bool criticalGroup,
+                     SeeFace seeFace);
 
   String Sentence(SentenceLayout& layout) const;
   void AppendTotal(String& s, const DiceRoll& roll) const;
@@ -66,6 +73,7 @@ class Rollwright {
   int32_t sets = 0;
   int32_t d20Groups = 0;
   std::vector<DiceRoll> rolls;
+  RollObserver* observer = nullptr;  // not owned; none in the module
 };
 
 }  // namespace rollwright

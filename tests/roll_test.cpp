@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "dice/answer.h"
 #include "dice/random.h"
 #include "dice/roll_request.h"
+#include "tests/test_support.h"
+#include "tools/request_buffer.h"
+#include "tools/roll_record.h"
 
 namespace rollwright {
 namespace {
@@ -136,6 +140,78 @@ TEST(Roll, MarksATwentyOnTheFirstDieOfTheFirstTwentySidedGroup) {
       EXPECT_EQ(rolls[i].total, c.totals[i]) << c.expression << " set " << i;
       EXPECT_EQ(rolls[i].criticalFailure, c.critical[i])
           << c.expression << " set " << i;
+    }
+  }
+}
+
+// A set's total recomputed from its faces, left to right, each group's faces
+// summed in its place: the test's own reading of the arithmetic.
+int64_t TotalFromFaces(const std::string& e, const SetRecord& set) {
+  size_t pos = 0;
+  size_t group = 0;
+  auto number = [&] {
+    int64_t value = 0;
+    for (; pos < e.size() && e[pos] >= '0' && e[pos] <= '9'; ++pos) {
+      value = value * 10 + (e[pos] - '0');
+    }
+    return value;
+  };
+  auto apply = [](int64_t left, char op, int64_t right) {
+    return op == '+' ? left + right : op == '-' ? left - right : left * right;
+  };
+  int64_t total = 0;
+  char sign = '+';
+  int64_t acc = number();
+  while (pos < e.size()) {
+    const char op = e[pos++];
+    const int64_t right = number();
+    if (pos < e.size() && e[pos] == 'd') {  // a group opens the next term
+      total = apply(total, sign, acc);
+      sign = op;
+      acc = right;
+    } else if (op == 'd') {
+      acc = 0;
+      for (int32_t face : set.groups[group++].faces) acc += face;
+    } else {
+      acc = apply(acc, op, right);
+    }
+  }
+  return apply(total, sign, acc);
+}
+
+TEST(Roll, AnObserverSeesTheFacesBehindEveryTotal) {
+  struct Case {
+    const char* request;
+    uint32_t seed;
+  };
+  const Case cases[] = {
+      {"3d6+2", 1},        {"10-2d6+5", 1},
+      {"2*3d6", 1},        {"0d6+d4*2", 1},
+      {"-2d6+3", 1},       {"d20+d20", 19},
+      {"2#d20+2d20", 38},  {"30#3d6 skill 12 sword", 7},
+      {"3#100d500-d4", 2},
+  };
+  for (const Case& c : cases) {
+    const std::string reply = AskSeeded(c.seed, c.request);
+    std::vector<char> buffer = RequestBuffer(c.request);
+    RollRecord record;
+    RandomSeed(c.seed);
+    Answer(buffer.data(), &record);
+    EXPECT_EQ(buffer.data(), reply) << c.request;
+    ASSERT_TRUE(record.Reading()) << c.request;
+    EXPECT_EQ(static_cast<int32_t>(record.Sets().size()),
+              record.Reading()->sets);
+    for (const SetRecord& set : record.Sets()) {
+      const std::string& expression = record.Reading()->expression;
+      EXPECT_EQ(TotalFromFaces(expression, set), set.outcome.total)
+          << c.request;
+      const GroupFaces* firstTwenty = nullptr;
+      for (const GroupFaces& group : set.groups) {
+        if (group.sides == 20 && firstTwenty == nullptr) firstTwenty = &group;
+      }
+      EXPECT_EQ(set.outcome.criticalFailure,
+                firstTwenty != nullptr && firstTwenty->faces[0] == 20)
+          << c.request;
     }
   }
 }

@@ -49,6 +49,35 @@ check "--version" "rollwright 0.1.0" "$("$tool" --version)"
 check "--help shows the syntax" 0 $?
 check "-h is --help" "$("$tool" --help)" "$("$tool" -h)"
 
+# The dice behind each total, from the roll that made the reply.
+check "--dice shows each set's faces under the reply" \
+  "$(printf '%s\n' "rolls 2#3d6+2 fire and gets 15, 14" "3d6+2  [5 5 3] +2 = 15" \
+    "3d6+2  [5 5 2] +2 = 14")" "$("$tool" --seed 1 --dice "2#3d6+2 fire")"
+check "--dice marks a Critical Failure's twenty" "d20+d20  [20!] +[17] = 37" \
+  "$("$tool" --seed 19 --dice "d20+d20 skill 14" | tail -1)"
+check "--dice hints on standard error at a likely slip" \
+  "hint: read as «2d6» with the comment «+ 3»: the expression ends at the first space; write «2d6+3»" \
+  "$("$tool" --seed 1 --dice "2d6 + 3" 2>&1 >/dev/null)"
+check "a pipe's replies get no hint" "" "$("$tool" --seed 1 "2d6 + 3" 2>&1 >/dev/null)"
+# --json: one object per request that a JSON parser reads, with the reply's
+# exact bytes, how the request was read, and the faces that sum to each total.
+json=$("$tool" --seed 1 --json "2#3d6+2 skill 14 épée" "2d6/2")
+check "--json exits 1 after an error" 1 $?
+check "--json holds what the reply and --dice show" "$(printf '%s\n' \
+  "rolls 2#3d6+2 against 14 épée and gets 15 Failing, 14 for an Ordinary Success" \
+  "2 3d6+2 14 14 épée" "15 Failing False [5, 5, 3]" \
+  "14 Ordinary Success False [5, 5, 2]" \
+  "Dice Error: Illegal characters in input! True")" \
+  "$(echo "$json" | python3 -c '
+import json, sys
+first, error = (json.loads(line) for line in sys.stdin)
+read = first["read"]
+print(first["reply"])
+print(read["sets"], read["expression"], read["skill"], read["comment"])
+for s in first["sets"]:
+    print(s["total"], s["grade"], s["critical"], s["dice"][0]["faces"])
+print(error["error"], error["reply"] == error["error"] and "sets" not in error)')"
+
 # Without a seed, every run rolls its own: ten runs in well under a second
 # give ten different lists (seeded from the clock's seconds, they would not).
 unseeded=$(for run in 1 2 3 4 5 6 7 8 9 10; do "$tool" "10#d20"; done)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dice/answer.h"
 #include "dice/dice_error.h"
 #include "dice/limits.h"
 #include "dice/random.h"
@@ -17,14 +18,17 @@
 #include "tools/options.h"
 #include "tools/platform.h"
 #include "tools/prompt.h"
+#include "tools/reading_hint.h"
 #include "tools/request_buffer.h"
+#include "tools/roll_record.h"
+#include "tools/roll_report.h"
 #include "tools/terminal.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "usage: rollwright [--seed N | --odds] [-h | --help] [--version] "
-    "[REQUEST ...]\n"
+    "usage: rollwright [--seed N] [--dice | --json | --odds] [-h | --help] "
+    "[--version] [REQUEST ...]\n"
     "Rolls each REQUEST, or each line of standard input, and prints the "
     "reply.\n"
     "At a terminal with no REQUEST, asks for requests at a prompt until the\n"
@@ -57,6 +61,10 @@ constexpr auto kOptions =
     rollwright::Decimal<rollwright::kMaxSeed>() +
     "): same replies\n"
     "             every time; without it the system's random source seeds it\n"
+    "  --dice     under each reply, a line per set with its dice (and, on\n"
+    "             standard error, a hint when the request may be a slip)\n"
+    "  --json     one JSON object per request in place of the reply: the\n"
+    "             reply, how the request was read, each set's dice\n"
     "  --odds     print the exact chance of every outcome of one set instead\n"
     "             of rolling: each grade and the Critical Failure with a\n"
     "             skill level, else the lowest, highest and mean total and\n"
@@ -76,14 +84,40 @@ void SeedUnpredictably() {
   }
 }
 
-// Rolls one request; true when the reply is a sentence, not an error.
+// What a roll prints besides, or instead of, its reply.
+struct RollShown {
+  bool dice = false;   // a line of faces per set under the reply
+  bool json = false;   // one JSON object in place of the reply
+  bool hints = false;  // a word on standard error when a reading may be a slip
+};
+RollShown shown;
+
+// Rolls one request; true when the reply is a sentence, not an error. The
+// faces come from the very roll that made the reply.
 bool RollOne(const std::string& request) {
   std::vector<char> buffer = rollwright::RequestBuffer(request);
-  DiceMain(0, 0, buffer.data(), 0, 0, 0);
+  rollwright::RollRecord record;
+  if (shown.dice || shown.json || shown.hints) {
+    rollwright::Answer(buffer.data(), &record);
+  } else {
+    DiceMain(0, 0, buffer.data(), 0, 0, 0);
+  }
   std::string reply = buffer.data();
   bool sentence = !rollwright::IsErrorMessage(reply);
+  if (shown.json) {
+    std::cout << rollwright::RollJson(request, reply, !sentence, record)
+              << std::endl;
+    return sentence;
+  }
   if (rollwright::ColourWanted()) reply = rollwright::ColourReply(reply);
-  std::cout << reply << std::endl;  // flushed: one reply per request
+  std::cout << reply << '\n';
+  if (shown.dice && sentence) std::cout << rollwright::DiceLines(record);
+  std::cout.flush();  // one reply per request
+  if (shown.hints) {
+    if (auto hint = rollwright::ReadingHint(request, record.Reading())) {
+      std::cerr << "hint: " << *hint << std::endl;
+    }
+  }
   return sentence;
 }
 
@@ -100,6 +134,7 @@ bool ReportOdds(const std::string& request) {
 using RequestHandler = bool (*)(const std::string& request);
 
 bool HandleAtPrompt(RequestHandler handle) {
+  shown.hints = true;
   rollwright::Prompt prompt(RequestSyntax());
   bool allAnswered = true;
   while (std::optional<std::string> request = prompt.Read()) {
@@ -142,6 +177,7 @@ int main(int argc, char** argv) {
   } else {
     SeedUnpredictably();
   }
+  shown = {.dice = options.dice, .json = options.json, .hints = options.dice};
   RequestHandler handle = options.odds ? ReportOdds : RollOne;
   bool allAnswered = true;
   for (const std::string& request : options.requests) {

@@ -40,6 +40,10 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       options.version = true;
     } else if (argument == "--odds") {
       options.odds = true;
+    } else if (argument == "--dice") {
+      options.dice = true;
+    } else if (argument == "--json") {
+      options.json = true;
     } else if (argument == "--seed" || argument.rfind("--seed=", 0) == 0) {
       bool joined = argument.size() > 6;
       if (!joined && i + 1 == arguments.size()) {
@@ -56,6 +60,11 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       options.error = "unknown option '" + argument + "' (see --help)";
       return options;
     }
+  }
+  if (options.odds && (options.dice || options.json)) {
+    options.error =
+        "--odds computes the odds and rolls nothing: it does not go "
+        "with --dice or --json";
   }
   return options;
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The command line of the rollwright tool:
 //
-//   rollwright [--seed N | --odds] [-h | --help] [--version] [--] [REQUEST ...]
+//   rollwright [--seed N] [--dice | --json | --odds] [-h | --help]
+//              [--version] [--] [REQUEST ...]
 //
 // An argument that starts with "--", and "-h", is an option until a lone
 // "--"; every other argument (a request such as "-2d6" too) is a request.
@@ -19,6 +20,8 @@ struct Options {
   bool help = false;
   bool version = false;
   bool odds = false;
+  bool dice = false;  // shows each set's dice under the reply
+  bool json = false;  // writes each roll as JSON in place of the reply
   std::optional<uint32_t> seed;
   std::vector<std::string> requests;
   std::string error;  // not empty when the command line is unusable

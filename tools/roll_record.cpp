@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#include "tools/roll_record.h"
+
+namespace rollwright {
+
+void RollRecord::Read(int32_t setCount, const String& expression, int32_t skill,
+                      const String& comment) {
+  reading = RequestReading{setCount, expression.Text(), skill, comment.Text()};
+}
+
+void RollRecord::GroupStarted(int32_t sides) {
+  sets.back().groups.push_back(GroupFaces{sides, {}});
+}
+
+}  // namespace rollwright

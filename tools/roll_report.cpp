@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: MIT
+#include "tools/roll_report.h"
+
+#include <cstdio>
+
+#include "dice/expression_walk.h"
+#include "dice/outcome_texts.h"
+#include "dice/rules.h"
+
+namespace rollwright {
+namespace {
+
+char SymbolOf(Operator op) {
+  switch (op) {
+    case OpDice:
+      return 'd';
+    case OpMinus:
+      return '-';
+    case OpTimes:
+      return '*';
+    default:
+      return '+';
+  }
+}
+
+// Walks the expression as rolling does, writing each number as written and
+// each group as its faces: «10-2d6+5» becomes «10 -[3 5] +5».
+class ShapeWriter {
+ public:
+  ShapeWriter(const SetRecord& rolled, bool startsWithSign)
+      : set(rolled), skipFirstTerm(startsWithSign) {}
+
+  std::string Number(int32_t value) { return std::to_string(value); }
+
+  void ApplyOperator(std::string& acc, int32_t right, Operator op) {
+    if (op == OpDice) {
+      acc = Faces();
+    } else {
+      (acc += ' ') += SymbolOf(op);
+      acc += std::to_string(right);
+    }
+  }
+
+  void AddToTotal(const std::string& term, Operator sign) {
+    if (terms++ == 0) {
+      // «-2d6» opens with an empty term, which rolling counts as 0.
+      if (!skipFirstTerm) shape = term;
+      return;
+    }
+    if (!shape.empty()) shape += ' ';
+    (shape += SymbolOf(sign)) += term;
+  }
+
+  const std::string& Shape() const { return shape; }
+
+ private:
+  std::string Faces() {
+    if (nextGroup >= set.groups.size()) return "[]";
+    const GroupFaces& group = set.groups[nextGroup++];
+    const bool criticalGroup =
+        CountCriticalGroup(group.sides, twentySidedGroups);
+    std::string text = "[";
+    for (size_t i = 0; i < group.faces.size(); ++i) {
+      if (i > 0) text += ' ';
+      text += std::to_string(group.faces[i]);
+      if (i == 0 && set.outcome.criticalFailure && criticalGroup &&
+          group.faces[0] == kCriticalFace) {
+        text += '!';
+      }
+    }
+    return text + "]";
+  }
+
+  const SetRecord& set;
+  bool skipFirstTerm;
+  size_t nextGroup = 0;
+  int32_t twentySidedGroups = 0;
+  int terms = 0;
+  std::string shape;
+};
+
+std::string DiceLine(const RequestReading& reading, const SetRecord& set) {
+  const String expression(reading.expression.c_str());
+  const char first = expression[0];
+  ShapeWriter writer(set, first != '\0' && first != 'd' && !IsDigit(first));
+  WalkExpression(expression, writer);
+  return reading.expression + "  " + writer.Shape() + " = " +
+         std::to_string(set.outcome.total) + "\n";
+}
+
+// The length of the UTF-8 character that starts text, or 0 when it starts
+// with none.
+size_t Utf8Length(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  size_t length = lead < 0x80   ? 1
+                  : lead < 0xC2 ? 0
+                  : lead < 0xE0 ? 2
+                  : lead < 0xF0 ? 3
+                  : lead < 0xF5 ? 4
+                                : 0;
+  if (length == 0 || length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  while (!text.empty()) {
+    const auto c = static_cast<unsigned char>(text[0]);
+    size_t length = Utf8Length(text);
+    if (c == '"' || c == '\\') {
+      (out += '\\') += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else if (length == 0) {
+      out += "\xEF\xBF\xBD";  // U+FFFD for a byte that starts no character
+      length = 1;
+    } else {
+      out.append(text.substr(0, length));
+    }
+    text.remove_prefix(length == 0 ? 1 : length);
+  }
+  out += '"';
+}
+
+void AppendReading(std::string& out, const RequestReading& reading) {
+  out += ",\"read\":{\"sets\":" + std::to_string(reading.sets) +
+         ",\"expression\":";
+  AppendJsonString(out, reading.expression);
+  out += ",\"skill\":" + std::to_string(reading.skill) + ",\"comment\":";
+  AppendJsonString(out, reading.comment);
+  out += '}';
+}
+
+void AppendSet(std::string& out, const SetRecord& set, int32_t skill) {
+  out += "{\"total\":" + std::to_string(set.outcome.total) + ",\"grade\":";
+  if (skill == 0) {
+    out += "null";
+  } else {
+    AppendJsonString(out, kGradeTexts[GradeOf(skill, set.outcome.total)].name);
+  }
+  out += set.outcome.criticalFailure ? ",\"critical\":true"
+                                     : ",\"critical\":false";
+  out += ",\"dice\":[";
+  for (size_t g = 0; g < set.groups.size(); ++g) {
+    if (g > 0) out += ',';
+    out += "{\"sides\":" + std::to_string(set.groups[g].sides) + ",\"faces\":[";
+    for (size_t f = 0; f < set.groups[g].faces.size(); ++f) {
+      if (f > 0) out += ',';
+      out += std::to_string(set.groups[g].faces[f]);
+    }
+    out += "]}";
+  }
+  out += "]}";
+}
+
+}  // namespace
+
+std::string DiceLines(const RollRecord& record) {
+  std::string lines;
+  if (!record.Reading()) return lines;
+  for (const SetRecord& set : record.Sets()) {
+    lines += DiceLine(*record.Reading(), set);
+  }
+  return lines;
+}
+
+std::string RollJson(std::string_view request, std::string_view reply,
+                     bool isError, const RollRecord& record) {
+  std::string out = "{\"request\":";
+  AppendJsonString(out, request);
+  out += ",\"reply\":";
+  AppendJsonString(out, reply);
+  if (record.Reading()) AppendReading(out, *record.Reading());
+  if (isError) {
+    out += ",\"error\":";
+    AppendJsonString(out, reply);
+  } else {
+    out += ",\"sets\":[";
+    const int32_t skill = record.Reading() ? record.Reading()->skill : 0;
+    for (size_t i = 0; i < record.Sets().size(); ++i) {
+      if (i > 0) out += ',';
+      AppendSet(out, record.Sets()[i], skill);
+    }
+    out += ']';
+  }
+  return out + "}";
+}
+
+}  // namespace rollwright
