@@ -20,8 +20,15 @@ void* operator new(std::size_t size) {
   throw std::bad_alloc();
 }
 
+// The array forms too: the sanitizers' own would not pass through this one.
+void* operator new[](std::size_t size) { return operator new(size); }
+
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t /*size*/) noexcept {
+  std::free(block);
+}
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t /*size*/) noexcept {
   std::free(block);
 }
 
