@@ -20,6 +20,12 @@ void Rollwright::Roll() {
   for (int32_t set = 0; set < sets; ++set) RollSet();
 }
 
+const DiceRoll& Rollwright::RollAnotherSet() {
+  rolls.clear();
+  RollSet();
+  return rolls.back();
+}
+
 void Rollwright::RollSet() {
   d20Groups = 0;
   rolls.push_back(DiceRoll{});
