@@ -20,6 +20,12 @@ void Rollwright::Roll() {
   for (int32_t set = 0; set < sets; ++set) RollSet();
 }
 
+const DiceRoll& Rollwright::RollAnotherSet() {
+  rolls.clear();
+  RollSet();
+  return rolls.back();
+}
+
 void Rollwright::RollSet() {
   d20Groups = 0;
   rolls.push_back(DiceRoll{});
@@ -53,10 +59,9 @@ int32_t Rollwright::RollDice(int32_t count, int32_t sides) {
         DrawGroup(count, sides, criticalGroup, [](uint32_t) {}));
   }
   observer->GroupStarted(sides);
-  return static_cast<int32_t>(
-      DrawGroup(count, sides, criticalGroup, [this](uint32_t face) {
-        observer->Face(static_cast<int32_t>(face));
-      }));
+  return static_cast<int32_t>(DrawGroup(
+      count, sides, criticalGroup,
+      [this](uint32_t face) { observer->Face(static_cast<int32_t>(face)); }));
 }
 
 // A twenty on the first die of the set's first twenty-sided group is a
@@ -64,8 +69,8 @@ int32_t Rollwright::RollDice(int32_t count, int32_t sides) {
 // generator is read once for the group and written back once. seeFace sees
 // each face as it is drawn. The sum is at most 100 × 500.
 template <class SeeFace>
-uint32_t Rollwright::DrawGroup(int32_t count, int32_t sides,
-                               bool criticalGroup, SeeFace seeFace) {
+uint32_t Rollwright::DrawGroup(int32_t count, int32_t sides, bool criticalGroup,
+                               SeeFace seeFace) {
   const auto faces = static_cast<uint32_t>(sides);
   uint32_t state = NextState(LoadRandomState());
   uint32_t sum = OutputOf(state) % faces + 1;

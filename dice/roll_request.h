@@ -36,6 +36,10 @@ class Rollwright {
   void Observe(RollObserver& observer);
   // Evaluates the expression once per set, filling Rolls(). Throws DiceError.
   void Roll();
+  // Evaluates it once more, as one set on its own, for a check that rolls
+  // many sets of one request: Rolls() then holds that set alone. Throws
+  // DiceError.
+  const DiceRoll& RollAnotherSet();
   // Writes the reply sentence over the buffer, at most ReplyCapacity bytes.
   void WriteResult(char* buffer) const;
 

@@ -38,7 +38,8 @@ printf '2d6/2\n3d6\n' | "$tool" --seed 1 >/dev/null
 check "an error read before a sentence exits 1" 1 $?
 check "--odds prints the odds, not a roll" "odds of d4+1:" \
   "$("$tool" --odds d4+1 | head -1)"
-for bad in "--seed 4294967296" "--seed -1" "--seed" "--seed=12x" "--frobnicate"; do
+for bad in "--seed 4294967296" "--seed -1" "--seed" "--seed=12x" "--frobnicate" \
+           "--fairness 0" "--fairness 100000001" "--fairness --odds"; do
   message=$("$tool" $bad 3d6 2>&1 >/dev/null)
   check "'$bad' exits 2" 2 $?
   check "'$bad' gives one line on standard error" 1 "$(echo "$message" | wc -l)"
@@ -78,6 +79,20 @@ for s in first["sets"]:
     print(s["total"], s["grade"], s["critical"], s["dice"][0]["faces"])
 print(error["error"], error["reply"] == error["error"] and "sets" not in error)')"
 
+# --fairness: the module's dice against the exact odds, repeatable when
+# seeded, as JSON a parser reads; the odds' refusal refuses the check.
+fair=$("$tool" --seed 3 --fairness 20000 --json "3d6 skill 12")
+check "a seeded check of fairness repeats" "$fair" \
+  "$("$tool" --seed 3 --fairness 20000 --json "3d6 skill 12")"
+check "--fairness --json: bins, counts and the test" "16 16 20000 15 True 3" \
+  "$(echo "$fair" | python3 -c '
+import json, sys
+r = json.load(sys.stdin)
+print(len(r["observed"]), len(r["expected"]), sum(r["observed"].values()),
+      r["degreesOfFreedom"], 0 <= r["pValue"] <= 1, r["grades"]["degreesOfFreedom"])')"
+check "--fairness refuses as the odds do, with status 1" \
+  "$(printf '%s\n' "fairness of 100d500*100d500: too many outcomes to compute exactly" 1)" \
+  "$("$tool" --fairness 10 "100d500*100d500"; echo $?)"
 # Without a seed, every run rolls its own: ten runs in well under a second
 # give ten different lists (seeded from the clock's seconds, they would not).
 unseeded=$(for run in 1 2 3 4 5 6 7 8 9 10; do "$tool" "10#d20"; done)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // rollwright: rolls dice requests from the command line or standard input
 // through the module's own DiceMain, exactly as a host would.
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <iostream>
@@ -14,6 +15,7 @@
 #include "dice/random.h"
 #include "rollwright.h"
 #include "text/fixed_text.h"
+#include "tools/fairness.h"
 #include "tools/odds_report.h"
 #include "tools/options.h"
 #include "tools/platform.h"
@@ -27,8 +29,8 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: rollwright [--seed N] [--dice | --json | --odds] [-h | --help] "
-    "[--version] [REQUEST ...]\n"
+    "usage: rollwright [--seed N] [--dice | --json | --odds | --fairness N] "
+    "[-h | --help] [--version] [REQUEST ...]\n"
     "Rolls each REQUEST, or each line of standard input, and prints the "
     "reply.\n"
     "At a terminal with no REQUEST, asks for requests at a prompt until the\n"
@@ -65,6 +67,11 @@ constexpr auto kOptions =
     "             standard error, a hint when the request may be a slip)\n"
     "  --json     one JSON object per request in place of the reply: the\n"
     "             reply, how the request was read, each set's dice\n"
+    "  --fairness N\n"
+    "             roll N sets of each request (1 to 100000000) and test the\n"
+    "             totals, and a skill test's grades, against the exact odds:\n"
+    "             observed and expected counts, chi-square and p-value\n"
+    "             (with --json, as JSON)\n"
     "  --odds     print the exact chance of every outcome of one set instead\n"
     "             of rolling: each grade and the Critical Failure with a\n"
     "             skill level, else the lowest, highest and mean total and\n"
@@ -130,6 +137,34 @@ bool ReportOdds(const std::string& request) {
   return answered;
 }
 
+// The sets a check of fairness rolls, when it is one.
+int64_t fairnessSets = 0;
+
+// On a terminal, a line that says how far a check has come, once it has
+// taken more than a second; cleared when it ends.
+void ShowProgress(int64_t done, std::chrono::steady_clock::time_point start) {
+  if (!rollwright::IsTerminal(1)) return;
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  if (elapsed < std::chrono::seconds(1)) return;
+  if (done == fairnessSets) {
+    std::cerr << "\r\x1b[K" << std::flush;
+  } else {
+    std::cerr << "\rrolled " << done << " of " << fairnessSets << " sets"
+              << std::flush;
+  }
+}
+
+bool CheckFairness(const std::string& request) {
+  const auto start = std::chrono::steady_clock::now();
+  const rollwright::FairnessReport report = rollwright::CheckFairness(
+      request, fairnessSets,
+      [start](int64_t done) { ShowProgress(done, start); });
+  std::cout << (shown.json ? rollwright::FairnessJson(request, report) + "\n"
+                           : rollwright::FairnessText(request, report))
+            << std::flush;
+  return report.refusal == nullptr;
+}
+
 // Rolls a request, or prints its odds; false when the reply was an error.
 using RequestHandler = bool (*)(const std::string& request);
 
@@ -179,6 +214,10 @@ int main(int argc, char** argv) {
   }
   shown = {.dice = options.dice, .json = options.json, .hints = options.dice};
   RequestHandler handle = options.odds ? ReportOdds : RollOne;
+  if (options.fairness) {
+    fairnessSets = *options.fairness;
+    handle = CheckFairness;
+  }
   bool allAnswered = true;
   for (const std::string& request : options.requests) {
     allAnswered = handle(request) && allAnswered;

@@ -3,6 +3,7 @@
 
 #include "dice/random.h"
 #include "text/fixed_text.h"
+#include "tools/fairness.h"
 
 namespace rollwright {
 namespace {
@@ -10,16 +11,37 @@ namespace {
 constexpr auto kSeedRange =
     FixedText("a number from 0 to ") + Decimal<kMaxSeed>();
 
-// A seed is a decimal number from 0 to kMaxSeed, nothing else.
-std::optional<uint32_t> ReadSeed(const std::string& text) {
+constexpr auto kFairnessRange =
+    FixedText("a number of sets from 1 to ") + Decimal<kMaxFairnessSets>();
+
+// A decimal number from low to high, nothing else.
+std::optional<uint64_t> ReadWhole(const std::string& text, uint64_t low,
+                                  uint64_t high) {
   if (text.empty()) return std::nullopt;
   uint64_t value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + static_cast<uint64_t>(c - '0');
-    if (value > kMaxSeed) return std::nullopt;
+    if (value > high) return std::nullopt;
   }
-  return static_cast<uint32_t>(value);
+  if (value < low) return std::nullopt;
+  return value;
+}
+
+// The value of the option "--name" at arguments[i], given as "--name=VALUE"
+// or as the next argument (then i moves past it); nothing when it is
+// missing.
+std::optional<std::string> OptionValue(
+    const std::vector<std::string>& arguments, size_t& i,
+    const std::string& name) {
+  const std::string& argument = arguments[i];
+  if (argument.size() > name.size()) return argument.substr(name.size() + 1);
+  if (i + 1 == arguments.size()) return std::nullopt;
+  return arguments[++i];
+}
+
+bool Named(const std::string& argument, const std::string& name) {
+  return argument == name || argument.rfind(name + "=", 0) == 0;
 }
 
 }  // namespace
@@ -44,18 +66,27 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       options.dice = true;
     } else if (argument == "--json") {
       options.json = true;
-    } else if (argument == "--seed" || argument.rfind("--seed=", 0) == 0) {
-      bool joined = argument.size() > 6;
-      if (!joined && i + 1 == arguments.size()) {
+    } else if (Named(argument, "--seed")) {
+      std::optional<std::string> text = OptionValue(arguments, i, "--seed");
+      if (!text) {
         options.error = "--seed needs " + std::string(kSeedRange.View());
         return options;
       }
-      std::string text = joined ? argument.substr(7) : arguments[++i];
-      options.seed = ReadSeed(text);
-      if (!options.seed) {
-        options.error = "bad seed '" + text + "': use " + kSeedRange.chars;
+      auto seed = ReadWhole(*text, 0, kMaxSeed);
+      if (!seed) {
+        options.error = "bad seed '" + *text + "': use " + kSeedRange.chars;
         return options;
       }
+      options.seed = static_cast<uint32_t>(*seed);
+    } else if (Named(argument, "--fairness")) {
+      std::optional<std::string> text = OptionValue(arguments, i, "--fairness");
+      auto sets = text ? ReadWhole(*text, 1, kMaxFairnessSets) : std::nullopt;
+      if (!sets) {
+        options.error =
+            "--fairness needs " + std::string(kFairnessRange.View());
+        return options;
+      }
+      options.fairness = static_cast<int64_t>(*sets);
     } else {
       options.error = "unknown option '" + argument + "' (see --help)";
       return options;
@@ -65,6 +96,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     options.error =
         "--odds computes the odds and rolls nothing: it does not go "
         "with --dice or --json";
+  } else if (options.fairness && (options.odds || options.dice)) {
+    options.error = "--fairness does not go with --odds or --dice";
   }
   return options;
 }

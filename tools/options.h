@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The command line of the rollwright tool:
 //
-//   rollwright [--seed N] [--dice | --json | --odds] [-h | --help]
-//              [--version] [--] [REQUEST ...]
+//   rollwright [--seed N] [--dice | --json | --odds | --fairness N [--json]]
+//              [-h | --help] [--version] [--] [REQUEST ...]
 //
 // An argument that starts with "--", and "-h", is an option until a lone
 // "--"; every other argument (a request such as "-2d6" too) is a request.
@@ -22,6 +22,7 @@ struct Options {
   bool odds = false;
   bool dice = false;  // shows each set's dice under the reply
   bool json = false;  // writes each roll as JSON in place of the reply
+  std::optional<int64_t> fairness;  // sets to roll for a check of the dice
   std::optional<uint32_t> seed;
   std::vector<std::string> requests;
   std::string error;  // not empty when the command line is unusable

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// The pieces of JSON that the tool writes: strings in UTF-8 and numbers that
+// read back exactly.
+#ifndef ROLLWRIGHT_TOOLS_JSON_TEXT_H_
+#define ROLLWRIGHT_TOOLS_JSON_TEXT_H_
+
+#include <string>
+#include <string_view>
+
+namespace rollwright {
+
+// Appends text as a JSON string: quotes, backslashes and control characters
+// escaped, and any byte that starts no UTF-8 character written as U+FFFD.
+void AppendJsonString(std::string& out, std::string_view text);
+
+// Appends value with 17 significant digits, which read back as the same
+// double; "null" for a value JSON has no number for (infinity, NaN).
+void AppendJsonNumber(std::string& out, double value);
+
+}  // namespace rollwright
+
+#endif  // ROLLWRIGHT_TOOLS_JSON_TEXT_H_
