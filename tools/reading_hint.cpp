@@ -86,7 +86,7 @@ std::optional<std::string> ArithmeticCommentHint(
     if (!IsDigit(c) && c != 'd' && c != '+' && c != '-' && c != '*') break;
     meant += c;
   }
-  if (i < comment.size()) meant += " " + comment.substr(i);
+  if (i < comment.size()) meant.append(" ").append(comment, i);
   return "read as " + Quoted(reading->expression) + " with the comment " +
          Quoted(comment) + ": the expression ends at the first space; write " +
          Quoted(meant);
