@@ -10,8 +10,8 @@
 
 namespace rollwright {
 
-void Rollwright::Observe(RollObserver& seer) {
-  observer = &seer;
+void Rollwright::Observe(RollObserver& watcher) {
+  observer = &watcher;
   observer->Read(sets, expression, skill, comment);
 }
 

@@ -31,9 +31,9 @@ class Rollwright {
   Rollwright(const Rollwright&) = delete;
   Rollwright& operator=(const Rollwright&) = delete;
 
-  // From now on observer sees the roll (dice/roll_observer.h); it is told at
+  // From now on watcher sees the roll (dice/roll_observer.h); it is told at
   // once how the request was read.
-  void Observe(RollObserver& observer);
+  void Observe(RollObserver& watcher);
   // Evaluates the expression once per set, filling Rolls(). Throws DiceError.
   void Roll();
   // Evaluates it once more, as one set on its own, for a check that rolls

@@ -2,6 +2,7 @@
 #include "tools/fairness.h"
 
 #include <cstdio>
+#include <numeric>
 #include <unordered_map>
 #include <vector>
 
@@ -44,11 +45,10 @@ Counts Roll(Rollwright& request, int64_t sets,
 }
 
 double ErrorChance(const OddsSummary& summary) {
-  double chance = 0;
-  for (const OddsSummary::ErrorChance& error : summary.errors) {
-    chance += error.chance;
-  }
-  return chance;
+  return std::accumulate(summary.errors.begin(), summary.errors.end(), 0.0,
+                         [](double sum, const OddsSummary::ErrorChance& error) {
+                           return sum + error.chance;
+                         });
 }
 
 ChiSquareTest TestTotals(const Odds& odds, const OddsSummary& summary,
@@ -56,7 +56,7 @@ ChiSquareTest TestTotals(const Odds& odds, const OddsSummary& summary,
   std::vector<CountedOutcome> outcomes;
   int64_t unexpected = 0;
   for (const auto& [total, count] : counts.totals) {
-    if (odds.Totals().Totals().count(total) == 0) unexpected += count;
+    if (!odds.Totals().Totals().contains(total)) unexpected += count;
   }
   for (const auto& [total, mass] : odds.Totals().Totals()) {
     auto found = counts.totals.find(total);

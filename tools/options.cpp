@@ -44,12 +44,54 @@ bool Named(const std::string& argument, const std::string& name) {
   return argument == name || argument.rfind(name + "=", 0) == 0;
 }
 
+// Reads the option at arguments[i] that takes a value (--seed, --fairness)
+// into options, moving i past its value; false when it is none of them.
+// An unusable value sets options.error.
+bool ReadValueOption(const std::vector<std::string>& arguments, size_t& i,
+                     Options& options) {
+  const std::string& argument = arguments[i];
+  if (Named(argument, "--seed")) {
+    std::optional<std::string> text = OptionValue(arguments, i, "--seed");
+    auto seed = text ? ReadWhole(*text, 0, kMaxSeed) : std::nullopt;
+    if (!text) {
+      options.error = "--seed needs " + std::string(kSeedRange.View());
+    } else if (!seed) {
+      options.error = "bad seed '" + *text + "': use " + kSeedRange.chars;
+    } else {
+      options.seed = static_cast<uint32_t>(*seed);
+    }
+    return true;
+  }
+  if (Named(argument, "--fairness")) {
+    std::optional<std::string> text = OptionValue(arguments, i, "--fairness");
+    auto sets = text ? ReadWhole(*text, 1, kMaxFairnessSets) : std::nullopt;
+    if (sets) {
+      options.fairness = static_cast<int64_t>(*sets);
+    } else {
+      options.error = "--fairness needs " + std::string(kFairnessRange.View());
+    }
+    return true;
+  }
+  return false;
+}
+
+// The options that go together, or options.error.
+void CheckCombination(Options& options) {
+  if (options.odds && (options.dice || options.json)) {
+    options.error =
+        "--odds computes the odds and rolls nothing: it does not go "
+        "with --dice or --json";
+  } else if (options.fairness && (options.odds || options.dice)) {
+    options.error = "--fairness does not go with --odds or --dice";
+  }
+}
+
 }  // namespace
 
 Options ParseOptions(const std::vector<std::string>& arguments) {
   Options options;
   bool optionsEnded = false;
-  for (size_t i = 0; i < arguments.size(); ++i) {
+  for (size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
     const std::string& argument = arguments[i];
     bool option = argument.rfind("--", 0) == 0 || argument == "-h";
     if (optionsEnded || !option) {
@@ -66,39 +108,11 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
       options.dice = true;
     } else if (argument == "--json") {
       options.json = true;
-    } else if (Named(argument, "--seed")) {
-      std::optional<std::string> text = OptionValue(arguments, i, "--seed");
-      if (!text) {
-        options.error = "--seed needs " + std::string(kSeedRange.View());
-        return options;
-      }
-      auto seed = ReadWhole(*text, 0, kMaxSeed);
-      if (!seed) {
-        options.error = "bad seed '" + *text + "': use " + kSeedRange.chars;
-        return options;
-      }
-      options.seed = static_cast<uint32_t>(*seed);
-    } else if (Named(argument, "--fairness")) {
-      std::optional<std::string> text = OptionValue(arguments, i, "--fairness");
-      auto sets = text ? ReadWhole(*text, 1, kMaxFairnessSets) : std::nullopt;
-      if (!sets) {
-        options.error =
-            "--fairness needs " + std::string(kFairnessRange.View());
-        return options;
-      }
-      options.fairness = static_cast<int64_t>(*sets);
-    } else {
+    } else if (!ReadValueOption(arguments, i, options)) {
       options.error = "unknown option '" + argument + "' (see --help)";
-      return options;
     }
   }
-  if (options.odds && (options.dice || options.json)) {
-    options.error =
-        "--odds computes the odds and rolls nothing: it does not go "
-        "with --dice or --json";
-  } else if (options.fairness && (options.odds || options.dice)) {
-    options.error = "--fairness does not go with --odds or --dice";
-  }
+  if (options.error.empty()) CheckCombination(options);
   return options;
 }
 
