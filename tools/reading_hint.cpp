@@ -3,10 +3,10 @@
 
 #include <string_view>
 
+#include "dice/characters.h"
+
 namespace rollwright {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string Quoted(std::string_view text) {
   return "\xC2\xAB" + std::string(text) + "\xC2\xBB";  // «text»
@@ -83,7 +83,7 @@ std::optional<std::string> ArithmeticCommentHint(
   for (; i < comment.size(); ++i) {
     const char c = comment[i];
     if (c == ' ') continue;
-    if (!IsDigit(c) && c != 'd' && c != '+' && c != '-' && c != '*') break;
+    if (!IsLegal(c)) break;
     meant += c;
   }
   if (i < comment.size()) meant.append(" ").append(comment, i);
