@@ -52,16 +52,16 @@ void SummariseSets(OddsSummary& summary) {
 }
 
 // The bars cover every total once, in order.
-void SummariseTails(OddsSummary& summary) {
+void SummariseTails(std::vector<OddsSummary::Bar>& bars) {
   double atMost = 0;
-  for (OddsSummary::Bar& bar : summary.bars) {
+  for (OddsSummary::Bar& bar : bars) {
     atMost += bar.chance;
     bar.atMost = atMost;
   }
   double atLeast = 0;
-  for (size_t i = summary.bars.size(); i-- > 0;) {
-    atLeast += summary.bars[i].chance;
-    summary.bars[i].atLeast = atLeast;
+  for (size_t i = bars.size(); i-- > 0;) {
+    atLeast += bars[i].chance;
+    bars[i].atLeast = atLeast;
   }
 }
 
@@ -92,24 +92,26 @@ void SummariseRanges(const Distribution& totals, double alive,
   }
 }
 
-void SummariseTotals(const Distribution& totals, OddsSummary& summary) {
-  double alive = totals.TotalMass();
+void SummariseEveryTotal(const Distribution& totals, OddsSummary& summary) {
   double sum = 0;
   for (const auto& [total, mass] : totals.Totals()) {
     sum += total * mass.Both();
+    summary.totals.push_back({total, total, mass.Both(), 0, 0});
   }
   summary.lowest = totals.Totals().begin()->first;
   summary.highest = totals.Totals().rbegin()->first;
-  summary.mean = sum / alive;
+  summary.mean = sum / totals.TotalMass();
+  SummariseTails(summary.totals);
+}
+
+void SummariseBars(const Distribution& totals, OddsSummary& summary) {
   summary.eachTotal = totals.Totals().size() <= kListedTotals;
   if (summary.eachTotal) {
-    for (const auto& [total, mass] : totals.Totals()) {
-      summary.bars.push_back({total, total, mass.Both(), 0, 0});
-    }
-  } else {
-    SummariseRanges(totals, alive, summary);
+    summary.bars = summary.totals;
+    return;
   }
-  SummariseTails(summary);
+  SummariseRanges(totals, totals.TotalMass(), summary);
+  SummariseTails(summary.bars);
 }
 
 void Summarise(const Odds& odds, OddsSummary& summary) {
@@ -122,11 +124,12 @@ void Summarise(const Odds& odds, OddsSummary& summary) {
   for (const auto& [code, chance] : odds.Errors()) {
     summary.errors.push_back({ErrorMessage(code), chance});
   }
+  if (summary.anyTotal) SummariseEveryTotal(totals, summary);
   if (summary.skill != 0) {
     SummariseGrades(totals, summary);
     if (summary.sets > 1) SummariseSets(summary);
   } else if (summary.anyTotal) {
-    SummariseTotals(totals, summary);
+    SummariseBars(totals, summary);
   }
 }
 
@@ -152,6 +155,8 @@ OddsSummary SummariseOdds(const std::string& request, int64_t workDivisor) {
     OddsSummary summary;
     summary.sets = parsed.Sets();
     summary.skill = parsed.Skill();
+    summary.expression = parsed.Expression().Text();
+    summary.comment = parsed.Comment().Text();
     Summarise(odds, summary);
     return summary;
   } catch (const Rollwright::DiceError& error) {

@@ -4,8 +4,9 @@
 // the chance of each number of sets that succeed); otherwise the lowest,
 // highest and mean total and a chance per total (or, past kListedTotals
 // totals, per range of totals, beside the percentiles), with the chance of
-// at least and at most it; and the chance of each error. The command-line
-// report and the browser page both draw it. A plain value.
+// at least and at most it; and the chance of each error. Every total one by
+// one, for programs, whatever the request. The command-line report and the
+// browser page both draw it. A plain value.
 #ifndef ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
 #define ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
 
@@ -52,16 +53,22 @@ struct OddsSummary {
   Verdict verdict = Verdict::kOdds;
   // The module's reply when kRefused, else why the odds are not shown.
   const char* refusal = nullptr;
+  // The request as the module read it, when it read it.
+  std::string expression;
+  std::string comment;
   int32_t sets = 1;
   int32_t skill = 0;               // the totals are graded when not 0
   bool anyTotal = false;           // some outcome is a total, not an error
   bool twentySided = false;        // the expression has a d20 group
   double critical = 0;             // the chance of a Critical Failure
   std::array<double, 4> grades{};  // by Grade, without the critical ones
+  // Of the totals, when anyTotal.
   int32_t lowest = 0;
   int32_t highest = 0;
   double mean = 0;
-  bool eachTotal = true;  // bars holds one bar per total, else ranges
+  std::vector<Bar> totals;  // every total, in increasing order
+  // Without a skill level, what is drawn: one bar per total, else ranges.
+  bool eachTotal = true;
   std::vector<Bar> bars;
   std::vector<Percentile> percentiles;  // when not eachTotal
   std::vector<ErrorChance> errors;

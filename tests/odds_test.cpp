@@ -19,6 +19,9 @@
 
 // The page's way to the odds, in web/bindings.cpp.
 extern "C" const char* RollwrightOdds(const char* request);
+extern "C" const char* RollwrightOddsCsv();
+extern "C" const char* RollwrightRoll(const char* request);
+extern "C" void RollwrightSeed(uint32_t seed);
 
 #if defined(ROLLWRIGHT_TIMED_BUDGET)
 #include <sys/resource.h>
@@ -421,14 +424,14 @@ TEST(OddsReport, DrawsBarsInProportionToTheChancesToTheWidth) {
 
 TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
   EXPECT_EQ(Report("3d6 skill 12 sword"),
-            "odds of 3d6 skill 12 sword:\n"
+            "odds of 3d6 against 12 sword:\n"
             "  Amazing Success     0.46%\n"
             "  Good Success        8.80%\n"
             "  Ordinary Success   64.82%\n"
             "  Failing            25.92%\n"
             "  Critical Failure    0.00%\n");
   EXPECT_EQ(Report("2#d20+2 skill 14"),
-            "odds of 2#d20+2 skill 14, each of 2 sets:\n"
+            "odds of d20+2 against 14, each of 2 sets:\n"
             "  Amazing Success     5.00%\n"
             "  Good Success       20.01%\n"
             "  Ordinary Success   35.00%\n"
@@ -453,16 +456,28 @@ TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
             "        total  chance at least at most\n"
             "  -2147483648  50.00%  100.00%  50.00%\n"
             "  -2147483647  50.00%   50.00% 100.00%\n");
-  EXPECT_EQ(Report("2d6/2"), "Dice Error: Illegal characters in input!\n");
-  EXPECT_EQ(Report("3-3+1"), "Dice Error: Invalid operand in dice commands!\n");
+  EXPECT_EQ(Report("d2 + 3"),
+            "odds of d2 (comment \xC2\xAB+ 3\xC2\xBB):\n"
+            "  lowest 1, highest 2, mean 1.50\n"
+            "  total  chance at least at most\n"
+            "      1  50.00%  100.00%  50.00%\n"
+            "      2  50.00%   50.00% 100.00%\n");
+  EXPECT_EQ(Report("2d6/2"),
+            "odds of 2d6/2: Dice Error: Illegal characters in input!\n");
+  EXPECT_EQ(Report("3-3+1"),
+            "odds of 3-3+1: Dice Error: Invalid operand in dice commands!\n");
   EXPECT_EQ(Report("101d6"),
-            "Dice Error: Maximum of 100 dice per dice group!\n");
+            "odds of 101d6: Dice Error: Maximum of 100 dice per dice group!\n");
+  const std::string longRequest(201, 'x');
+  EXPECT_EQ(Report(longRequest.c_str()),
+            "odds of " + std::string(197, 'x') +
+                "...: Dice Error: Illegal characters in input!\n");
   EXPECT_EQ(Report("50d100*50d100"),
             "odds of 50d100*50d100: too many outcomes to compute exactly\n");
 }
 
 // The page's figures as JSON: d41's last range holds 40 and 41, 799 of the
-// 32768 outputs each.
+// 32768 outputs each; the same odds as CSV; a roll's dice and hint.
 TEST(Bindings, GiveTheLowestHighestAndTheLastTotalOfEachRange) {
   struct Case {
     const char* request;
@@ -474,8 +489,16 @@ TEST(Bindings, GiveTheLowestHighestAndTheLastTotalOfEachRange) {
        {"\"lowest\":-2147483648,\"highest\":-2147483647,",
         "[-2147483647,-2147483647,0.5,0.5,1]]"}},
   };
+  RollwrightSeed(1);
+  const std::string roll = RollwrightRoll("2d6 + 3");
+  EXPECT_EQ(roll.rfind("{\"roll\":{\"request\":\"2d6 + 3\",", 0), 0u) << roll;
+  EXPECT_NE(
+      roll.find(",\"dice\":\"2d6  [5 5] = 10\\u000a\",\"hint\":\"read as"),
+      std::string::npos)
+      << roll;
   for (const Case& c : cases) {
     const std::string json = RollwrightOdds(c.request);
+    EXPECT_EQ(std::string(RollwrightOddsCsv()).find("total,chance"), 0u);
     for (const std::string& fragment : c.fragments) {
       EXPECT_NE(json.find(fragment), std::string::npos)
           << c.request << ": " << fragment << " not in " << json;

@@ -39,7 +39,8 @@ check "an error read before a sentence exits 1" 1 $?
 check "--odds prints the odds, not a roll" "odds of d4+1:" \
   "$("$tool" --odds d4+1 | head -1)"
 for bad in "--seed 4294967296" "--seed -1" "--seed" "--seed=12x" "--frobnicate" \
-           "--fairness 0" "--fairness 100000001" "--fairness --odds"; do
+           "--fairness 0" "--fairness 100000001" "--fairness --odds" \
+           "--odds --format=xml" "--format=csv"; do
   message=$("$tool" $bad 3d6 2>&1 >/dev/null)
   check "'$bad' exits 2" 2 $?
   check "'$bad' gives one line on standard error" 1 "$(echo "$message" | wc -l)"
@@ -78,6 +79,34 @@ print(read["sets"], read["expression"], read["skill"], read["comment"])
 for s in first["sets"]:
     print(s["total"], s["grade"], s["critical"], s["dice"][0]["faces"])
 print(error["error"], error["reply"] == error["error"] and "sets" not in error)')"
+
+# The odds as data: JSON and CSV that parsers read, with the same figures
+# as each other and as the text report; a refusal in each form.
+odds_text=$("$tool" --odds "2#3d6 skill 12 sword")
+odds_json=$("$tool" --odds --format=json "2#3d6 skill 12 sword")
+odds_csv=$("$tool" --odds --format=csv "2#3d6 skill 12 sword")
+check "--format=json and csv agree with each other and the text" \
+  "16 True True True True" "$(python3 -c '
+import csv, io, json, sys
+text, odds, table = sys.argv[1:]
+o = json.loads(odds)
+totals, outcomes = table.split("\n\n")
+rows = list(csv.DictReader(io.StringIO(totals)))
+grades = {r["outcome"]: float(r["chance"]) for r in csv.DictReader(io.StringIO(outcomes))}
+same = all([float(r[k]) for k in ("total", "chance", "at_least", "at_most")] == t
+           for r, t in zip(rows, o["totals"]))
+words = list(grades)[:4]
+shown = all(f"{w:<18}{100 * g:6.2f}%" in text for w, g in zip(words, o["grades"]))
+print(len(rows), same and len(rows) == len(o["totals"]), shown,
+      grades["Critical Failure"] == o["critical"],
+      o["expression"] == "3d6" and o["comment"] == "12 sword" and o["sets"] == 2)
+' "$odds_text" "$odds_json" "$odds_csv")"
+check "--format=json refuses as JSON, with status 1" \
+  "$(printf '%s\n' '{"request":"2D6","refused":"Dice Error: Illegal characters in input!"}' 1)" \
+  "$("$tool" --odds --format=json 2D6; echo $?)"
+check "--format=csv refuses on standard error alone, with status 1" \
+  "$(printf '%s\n' "odds of 2D6: Dice Error: Illegal characters in input!" 1)" \
+  "$("$tool" --odds --format=csv 2D6 2>&1 >/dev/null; echo $?; "$tool" --odds --format=csv 2D6 2>/dev/null)"
 
 # --fairness: the module's dice against the exact odds, repeatable when
 # seeded, as JSON a parser reads; the odds' refusal refuses the check.

@@ -58,4 +58,9 @@ void AppendJsonNumber(std::string& out, double value) {
   out += text;
 }
 
+void AppendJsonName(std::string& out, const char* name) {
+  if (!out.empty() && out.back() != '{') out += ',';
+  ((out += '"') += name) += "\":";
+}
+
 }  // namespace rollwright

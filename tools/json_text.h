@@ -17,6 +17,24 @@ void AppendJsonString(std::string& out, std::string_view text);
 // double; "null" for a value JSON has no number for (infinity, NaN).
 void AppendJsonNumber(std::string& out, double value);
 
+// Appends the name of an object's member, after a comma unless it is the
+// first: «"name":». Names are plain ASCII.
+void AppendJsonName(std::string& out, const char* name);
+
+// Appends [item, item, ...], each written by appendItem.
+template <class Items, class AppendItem>
+void AppendJsonList(std::string& out, const Items& items,
+                    AppendItem appendItem) {
+  out += '[';
+  bool first = true;
+  for (const auto& item : items) {
+    if (!first) out += ',';
+    first = false;
+    appendItem(item);
+  }
+  out += ']';
+}
+
 }  // namespace rollwright
 
 #endif  // ROLLWRIGHT_TOOLS_JSON_TEXT_H_

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,9 +14,11 @@
 #include "dice/dice_error.h"
 #include "dice/limits.h"
 #include "dice/random.h"
+#include "odds/odds_summary.h"
 #include "rollwright.h"
 #include "text/fixed_text.h"
 #include "tools/fairness.h"
+#include "tools/odds_data.h"
 #include "tools/odds_report.h"
 #include "tools/options.h"
 #include "tools/platform.h"
@@ -29,8 +32,8 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: rollwright [--seed N] [--dice | --json | --odds | --fairness N] "
-    "[-h | --help] [--version] [REQUEST ...]\n"
+    "usage: rollwright [--seed N] [--dice | --json | --odds [--format=F] |\n"
+    "                  --fairness N] [-h | --help] [--version] [REQUEST ...]\n"
     "Rolls each REQUEST, or each line of standard input, and prints the "
     "reply.\n"
     "At a terminal with no REQUEST, asks for requests at a prompt until the\n"
@@ -76,6 +79,9 @@ constexpr auto kOptions =
     "             of rolling: each grade and the Critical Failure with a\n"
     "             skill level, else the lowest, highest and mean total and\n"
     "             the chance of each total\n"
+    "  --format=F the odds' form: text (the default), json (every figure at\n"
+    "             full precision, every total) or csv (a table of every\n"
+    "             total, then of the outcomes of a skill test)\n"
     "  -h, --help show this text\n"
     "  --version  show the version\n"
     "Exit status: 0 all replies were sentences, 1 some were errors (or had\n"
@@ -128,11 +134,40 @@ bool RollOne(const std::string& request) {
   return sentence;
 }
 
+// The form --odds prints the odds in.
+rollwright::OddsFormat oddsFormat = rollwright::OddsFormat::kText;
+
+// The odds as JSON (a refusal too) or as CSV (a refusal on standard error).
+bool PrintOddsData(const std::string& request) {
+  const rollwright::OddsSummary summary = rollwright::SummariseOdds(request);
+  const bool answered =
+      summary.verdict == rollwright::OddsSummary::Verdict::kOdds;
+  if (oddsFormat == rollwright::OddsFormat::kJson) {
+    std::cout << rollwright::OddsJson(request, summary, true) << '\n';
+  } else if (answered) {
+    std::cout << rollwright::OddsCsv(summary);
+  } else {
+    std::cerr << rollwright::OddsRefusal(request, summary.refusal) << '\n';
+  }
+  return answered;
+}
+
 bool ReportOdds(const std::string& request) {
-  bool answered = rollwright::PrintOdds(request, std::cout,
-                                        {.bars = true,
-                                         .colour = rollwright::ColourWanted(),
-                                         .width = rollwright::TerminalWidth()});
+  bool answered = false;
+  if (oddsFormat == rollwright::OddsFormat::kText) {
+    answered = rollwright::PrintOdds(request, std::cout,
+                                     {.bars = true,
+                                      .colour = rollwright::ColourWanted(),
+                                      .width = rollwright::TerminalWidth()});
+  } else {
+    try {
+      answered = PrintOddsData(request);
+    } catch (const std::bad_alloc&) {
+      std::cerr << rollwright::OddsRefusal(request,
+                                           rollwright::kOddsOutOfMemoryMessage)
+                << '\n';
+    }
+  }
   std::cout.flush();
   return answered;
 }
@@ -213,6 +248,7 @@ int main(int argc, char** argv) {
     SeedUnpredictably();
   }
   shown = {.dice = options.dice, .json = options.json, .hints = options.dice};
+  oddsFormat = options.format.value_or(rollwright::OddsFormat::kText);
   RequestHandler handle = options.odds ? ReportOdds : RollOne;
   if (options.fairness) {
     fairnessSets = *options.fairness;

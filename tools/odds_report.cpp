@@ -169,11 +169,38 @@ void PrintTotals(std::ostream& out, const OddsSummary& summary,
   if (summary.eachTotal || style.bars) PrintBars(out, summary, style);
 }
 
-void PrintReport(std::ostream& out, const std::string& request,
-                 const OddsSummary& summary, OddsStyle style) {
-  out << "odds of " << request;
-  if (summary.sets > 1) out << ", each of " << summary.sets << " sets";
-  out << ":\n";
+// text, or its first bytes up to a whole character and "...", in at most
+// kLongestEcho bytes.
+std::string Echo(const std::string& text) {
+  if (text.size() <= kLongestEcho) return text;
+  size_t end = kLongestEcho - 3;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    --end;
+  }
+  return text.substr(0, end) + "...";
+}
+
+// How the module read the request, in the reply's words for a skill test
+// («d20+2 against 14 dodge, each of 2 sets»), else with its comment named
+// («2d6 (comment «+ 3»)»).
+std::string Reading(const OddsSummary& summary) {
+  std::string reading = Echo(summary.expression);
+  if (summary.skill != 0) {
+    reading.append(" against ").append(Echo(summary.comment));
+  } else if (!summary.comment.empty()) {
+    reading.append(" (comment \xC2\xAB").append(Echo(summary.comment));
+    reading += "\xC2\xBB)";
+  }
+  if (summary.sets > 1) {
+    reading.append(", each of ").append(std::to_string(summary.sets));
+    reading += " sets";
+  }
+  return reading;
+}
+
+void PrintReport(std::ostream& out, const OddsSummary& summary,
+                 OddsStyle style) {
+  out << "odds of " << Reading(summary) << ":\n";
   if (summary.skill != 0) {
     if (summary.anyTotal) PrintGrades(out, summary, style);
   } else if (summary.anyTotal) {
@@ -184,31 +211,25 @@ void PrintReport(std::ostream& out, const std::string& request,
   }
 }
 
-void PrintRefusal(std::ostream& out, const std::string& request,
-                  const char* why) {
-  out << "odds of " << request << ": " << why << '\n';
-}
-
 }  // namespace
+
+std::string OddsRefusal(const std::string& request, const char* why) {
+  std::string line = "odds of ";
+  line += Echo(request);
+  return line.append(": ").append(why);
+}
 
 bool PrintOdds(const std::string& request, std::ostream& out, OddsStyle style) {
   try {
     OddsSummary summary = SummariseOdds(request);
-    switch (summary.verdict) {
-      case OddsSummary::Verdict::kRefused:
-        out << summary.refusal << '\n';
-        return false;
-      case OddsSummary::Verdict::kTooManyOutcomes:
-      case OddsSummary::Verdict::kOutOfMemory:
-        PrintRefusal(out, request, summary.refusal);
-        return false;
-      case OddsSummary::Verdict::kOdds:
-        break;
+    if (summary.verdict != OddsSummary::Verdict::kOdds) {
+      out << OddsRefusal(request, summary.refusal) << '\n';
+      return false;
     }
-    PrintReport(out, request, summary, style);
+    PrintReport(out, summary, style);
     return true;
   } catch (const std::bad_alloc&) {
-    PrintRefusal(out, request, kOddsOutOfMemoryMessage);
+    out << OddsRefusal(request, kOddsOutOfMemoryMessage) << '\n';
     return false;
   }
 }

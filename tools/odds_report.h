@@ -4,6 +4,7 @@
 #ifndef ROLLWRIGHT_TOOLS_ODDS_REPORT_H_
 #define ROLLWRIGHT_TOOLS_ODDS_REPORT_H_
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 
@@ -23,10 +24,20 @@ struct OddsStyle {
   int width = kUnknownWidth;
 };
 
-// Prints the odds of request; false when the module would answer it with an
-// error, or when the odds are too large to compute exactly.
+// A request, an expression or a comment longer than this many bytes is
+// echoed cut, ending in "...".
+inline constexpr size_t kLongestEcho = 200;
+
+// Prints the odds of request under a title that says how it was read
+// («odds of 2d6 (comment «+ 3»):», «odds of 3d6 against 12 sword:»); false when
+// the module would answer it with an error, or when the odds are too large to
+// compute exactly: then the title names the request and why («odds of 2D6: Dice
+// Error: ...»).
 bool PrintOdds(const std::string& request, std::ostream& out,
                OddsStyle style = {});
+
+// The line that says why the odds of request are not shown.
+std::string OddsRefusal(const std::string& request, const char* why);
 
 }  // namespace rollwright
 

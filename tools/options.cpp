@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/options.h"
 
+#include <utility>
+
 #include "dice/random.h"
 #include "text/fixed_text.h"
 #include "tools/fairness.h"
@@ -44,7 +46,8 @@ bool Named(const std::string& argument, const std::string& name) {
   return argument == name || argument.rfind(name + "=", 0) == 0;
 }
 
-// Reads the option at arguments[i] that takes a value (--seed, --fairness)
+// Reads the option at arguments[i] that takes a value (--seed, --fairness,
+// --format)
 // into options, moving i past its value; false when it is none of them.
 // An unusable value sets options.error.
 bool ReadValueOption(const std::vector<std::string>& arguments, size_t& i,
@@ -72,6 +75,18 @@ bool ReadValueOption(const std::vector<std::string>& arguments, size_t& i,
     }
     return true;
   }
+  if (Named(argument, "--format")) {
+    std::optional<std::string> text = OptionValue(arguments, i, "--format");
+    const std::pair<const char*, OddsFormat> formats[] = {
+        {"text", OddsFormat::kText},
+        {"json", OddsFormat::kJson},
+        {"csv", OddsFormat::kCsv}};
+    for (const auto& [name, format] : formats) {
+      if (text == name) options.format = format;
+    }
+    if (!options.format) options.error = "--format needs text, json or csv";
+    return true;
+  }
   return false;
 }
 
@@ -80,9 +95,11 @@ void CheckCombination(Options& options) {
   if (options.odds && (options.dice || options.json)) {
     options.error =
         "--odds computes the odds and rolls nothing: it does not go "
-        "with --dice or --json";
+        "with --dice or --json (the odds as JSON: --format=json)";
   } else if (options.fairness && (options.odds || options.dice)) {
     options.error = "--fairness does not go with --odds or --dice";
+  } else if (options.format && !options.odds) {
+    options.error = "--format is the form of the odds: it goes with --odds";
   }
 }
 

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The command line of the rollwright tool:
 //
-//   rollwright [--seed N] [--dice | --json | --odds | --fairness N [--json]]
-//              [-h | --help] [--version] [--] [REQUEST ...]
+//   rollwright [--seed N] [--dice | --json | --odds [--format=F] |
+//              --fairness N [--json]] [-h | --help] [--version] [--]
+//              [REQUEST ...]
+//
+// where F, the odds' form, is text (the default), json or csv.
 //
 // An argument that starts with "--", and "-h", is an option until a lone
 // "--"; every other argument (a request such as "-2d6" too) is a request.
@@ -16,11 +19,14 @@
 
 namespace rollwright {
 
+enum class OddsFormat { kText, kJson, kCsv };
+
 struct Options {
   bool help = false;
   bool version = false;
   bool odds = false;
-  bool dice = false;  // shows each set's dice under the reply
+  std::optional<OddsFormat> format;  // of the odds
+  bool dice = false;                 // shows each set's dice under the reply
   bool json = false;  // writes each roll as JSON in place of the reply
   std::optional<int64_t> fairness;  // sets to roll for a check of the dice
   std::optional<uint32_t> seed;

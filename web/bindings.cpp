@@ -1,113 +1,32 @@
 // SPDX-License-Identifier: MIT
 // The browser page's way into the engine, beside the module's own DiceMain
-// and LoadDll: a seed set as the tool's --seed sets it, and the odds of a
-// request as JSON for the page to draw. Nothing thrown escapes into the page.
+// and LoadDll: a seed set as the tool's --seed sets it, a roll with its dice
+// and how its request was read, and the odds of a request as JSON for the
+// page to draw and as CSV. Nothing thrown escapes into the page.
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "dice/answer.h"
 #include "dice/dice_error.h"
 #include "dice/limits.h"
 #include "dice/outcome_texts.h"
 #include "dice/random.h"
 #include "odds/odds_summary.h"
+#include "tools/json_text.h"
+#include "tools/odds_data.h"
+#include "tools/reading_hint.h"
+#include "tools/request_buffer.h"
+#include "tools/roll_record.h"
+#include "tools/roll_report.h"
 
 namespace rollwright {
 namespace {
 
-void AppendNumber(std::string& json, double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
-  json += text;
-}
-
-void AppendInteger(std::string& json, int64_t value) {
-  json += std::to_string(value);
-}
-
-// Every text the engine gives is plain ASCII without quotes or backslashes.
-void AppendField(std::string& json, const char* name) {
-  json += json.size() > 1 ? ",\"" : "\"";
-  json += name;
-  json += "\":";
-}
-
 void AppendText(std::string& json, const char* name, const char* text) {
-  AppendField(json, name);
-  json += '"';
-  json += text;
-  json += '"';
-}
-
-// [item, item, ...], each written by appendItem.
-template <class Items, class AppendItem>
-void AppendList(std::string& json, const Items& items, AppendItem appendItem) {
-  json += '[';
-  for (const auto& item : items) {
-    if (json.back() != '[') json += ',';
-    appendItem(item);
-  }
-  json += ']';
-}
-
-void AppendLists(std::string& json, const OddsSummary& summary) {
-  AppendField(json, "grades");
-  AppendList(json, summary.grades,
-             [&json](double grade) { AppendNumber(json, grade); });
-  AppendField(json, "bars");
-  AppendList(json, summary.bars, [&json](const OddsSummary::Bar& bar) {
-    json += '[';
-    AppendInteger(json, bar.first);
-    json += ',';
-    AppendInteger(json, bar.last);
-    for (double chance : {bar.chance, bar.atLeast, bar.atMost}) {
-      json += ',';
-      AppendNumber(json, chance);
-    }
-    json += ']';
-  });
-  AppendField(json, "successes");
-  AppendList(json, summary.successes,
-             [&json](double chance) { AppendNumber(json, chance); });
-  AppendField(json, "errors");
-  AppendList(json, summary.errors,
-             [&json](const OddsSummary::ErrorChance& error) {
-               json += "[\"";
-               json += error.message;
-               json += "\",";
-               AppendNumber(json, error.chance);
-               json += ']';
-             });
-}
-
-std::string OddsJson(const OddsSummary& summary) {
-  std::string json = "{";
-  if (summary.verdict != OddsSummary::Verdict::kOdds) {
-    AppendText(json, "refused", summary.refusal);
-    return json + '}';
-  }
-  const std::pair<const char*, double> numbers[] = {
-      {"sets", summary.sets},
-      {"skill", summary.skill},
-      {"critical", summary.critical},
-      {"lowest", summary.lowest},
-      {"highest", summary.highest},
-      {"mean", summary.mean},
-      {"anyCritical", summary.anyCritical}};
-  for (const auto& [name, value] : numbers) {
-    AppendField(json, name);
-    AppendNumber(json, value);
-  }
-  const std::pair<const char*, bool> flags[] = {
-      {"anyTotal", summary.anyTotal},
-      {"twentySided", summary.twentySided},
-      {"eachTotal", summary.eachTotal}};
-  for (const auto& [name, value] : flags) {
-    AppendField(json, name);
-    json += value ? "true" : "false";
-  }
-  AppendLists(json, summary);
-  return json + '}';
+  AppendJsonName(json, name);
+  AppendJsonString(json, text);
 }
 
 // The limits of a request and of a seed, the start of every error reply and
@@ -121,26 +40,56 @@ std::string FactsJson() {
       {"replyCapacity", ReplyCapacity},
       {"maxSeed", kMaxSeed}};
   for (const auto& [name, value] : limits) {
-    AppendField(json, name);
-    AppendInteger(json, value);
+    AppendJsonName(json, name);
+    json += std::to_string(value);
   }
   AppendText(json, "errorPrefix", kErrorPrefix);
   auto appendOutcome = [&json](const OutcomeText& outcome) {
-    json += "[\"";
-    json += outcome.inReply;
-    json += "\",\"";
-    json += outcome.name;
-    json += "\"]";
+    const char* texts[] = {outcome.inReply, outcome.name};
+    AppendJsonList(json, texts,
+                   [&json](const char* text) { AppendJsonString(json, text); });
   };
-  AppendField(json, "grades");
-  AppendList(json, kGradeTexts, appendOutcome);
-  AppendField(json, "critical");
+  AppendJsonName(json, "grades");
+  AppendJsonList(json, kGradeTexts, appendOutcome);
+  AppendJsonName(json, "critical");
   appendOutcome(kCriticalFailureText);
   return json + '}';
 }
 
-// The text RollwrightOdds returned last.
+// The texts the calls below returned last.
 std::string lastOdds;
+std::string lastCsv;
+std::string lastRoll;
+
+// The roll's JSON, its dice lines and the hint on how the request was
+// read, all from one roll.
+std::string RollReport(const char* request) {
+  std::vector<char> buffer = RequestBuffer(request);
+  RollRecord record;
+  Answer(buffer.data(), &record);
+  const std::string reply = buffer.data();
+  const bool isError = IsErrorMessage(reply);
+  std::string json = "{";
+  AppendJsonName(json, "roll");
+  json += RollJson(request, reply, isError, record);
+  AppendJsonName(json, "dice");
+  AppendJsonString(json, isError ? std::string() : DiceLines(record));
+  AppendJsonName(json, "hint");
+  if (auto hint = ReadingHint(request, record.Reading())) {
+    AppendJsonString(json, *hint);
+  } else {
+    json += "null";
+  }
+  return json + '}';
+}
+
+// Written without allocating: memory ran out on the way.
+const char* OutOfMemoryJson(const char* name, const char* message) {
+  static char outOfMemory[128];
+  std::snprintf(outOfMemory, sizeof outOfMemory, R"({"%s":"%s"})", name,
+                message);
+  return outOfMemory;
+}
 
 }  // namespace
 }  // namespace rollwright
@@ -157,19 +106,39 @@ extern "C" const char* RollwrightFacts() {
 // Sets the generator's state, as rollwright --seed does.
 extern "C" void RollwrightSeed(uint32_t seed) { rollwright::RandomSeed(seed); }
 
-// The odds of one set of request as JSON: {"refused": message} when the
-// module or the odds refuse it, else the figures of an OddsSummary. The text
-// stays valid until the next call.
+// The odds of one set of request as JSON (tools/odds_data.h, without
+// "totals"): {"request", "refused": message} when the module or the odds
+// refuse it. The text, and the CSV of the same odds that RollwrightOddsCsv
+// returns, stay valid until the next call.
 extern "C" const char* RollwrightOdds(const char* request) {
   try {
-    rollwright::lastOdds =
-        rollwright::OddsJson(rollwright::SummariseOdds(request));
+    rollwright::lastCsv.clear();
+    const rollwright::OddsSummary summary = rollwright::SummariseOdds(request);
+    rollwright::lastOdds = rollwright::OddsJson(request, summary, false);
+    rollwright::lastCsv = rollwright::OddsCsv(summary);
     return rollwright::lastOdds.c_str();
   } catch (...) {
-    // Written without allocating: memory ran out on the way.
-    static char outOfMemory[96];
-    std::snprintf(outOfMemory, sizeof outOfMemory, R"({"refused":"%s"})",
-                  rollwright::kOddsOutOfMemoryMessage);
-    return outOfMemory;
+    return rollwright::OutOfMemoryJson("refused",
+                                       rollwright::kOddsOutOfMemoryMessage);
+  }
+}
+
+// The odds of RollwrightOdds's last request as CSV (tools/odds_data.h);
+// empty when they were refused.
+extern "C" const char* RollwrightOddsCsv() {
+  return rollwright::lastCsv.c_str();
+}
+
+// Rolls request as DiceMain does and returns, as JSON, {"roll": the tool's
+// --json object (tools/roll_report.h), "dice": its lines of dice (empty for
+// an error), "hint": the hint on how it was read, or null}. The text stays
+// valid until the next call.
+extern "C" const char* RollwrightRoll(const char* request) {
+  try {
+    rollwright::lastRoll = rollwright::RollReport(request);
+    return rollwright::lastRoll.c_str();
+  } catch (...) {
+    return rollwright::OutOfMemoryJson("error",
+                                       rollwright::kOutOfMemoryMessage.chars);
   }
 }

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+// The odds of one set of a request as data for programs, every chance at
+// full precision (17 significant digits, which read back as the same
+// double). The page draws the JSON, and the tool prints it and the CSV.
+#ifndef ROLLWRIGHT_TOOLS_ODDS_DATA_H_
+#define ROLLWRIGHT_TOOLS_ODDS_DATA_H_
+
+#include <string>
+#include <string_view>
+
+#include "odds/odds_summary.h"
+
+namespace rollwright {
+
+// One JSON object:
+//
+//   {"request": s, "expression": s, "comment": s (as read),
+//    "sets": n, "skill": n, "lowest": n, "highest": n, "mean": x,
+//    "critical": x, "anyCritical": x,
+//    "anyTotal": b, "twentySided": b, "eachTotal": b,
+//    "grades": [x, ...] (in grade order), "successes": [x, ...],
+//    "bars": [[first, last, chance, atLeast, atMost], ...],
+//    "errors": [[message, chance], ...],
+//    "totals": [[total, chance, atLeast, atMost], ...] (with everyTotal)}
+//
+// or {"request": s, "refused": s} when the module or the odds refuse it.
+std::string OddsJson(std::string_view request, const OddsSummary& summary,
+                     bool everyTotal);
+
+// The table "total,chance,at_least,at_most", a row per total in increasing
+// order; with a skill level, an empty line and the table "outcome,chance",
+// a row per grade in the reply's words, then the Critical Failure. Empty
+// when the odds were refused.
+std::string OddsCsv(const OddsSummary& summary);
+
+}  // namespace rollwright
+
+#endif  // ROLLWRIGHT_TOOLS_ODDS_DATA_H_
