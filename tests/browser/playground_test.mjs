@@ -175,9 +175,19 @@ try {
   for (const shown of ['#odds-chart', '#odds-table']) {
     assert.ok(await page.$eval(shown, (e) => e.checkVisibility()), shown);
   }
+  // The CSV offered beside the chart holds the chart's figures.
+  const csv = await page.$eval(
+      'a#odds-csv[download]', (a) => fetch(a.href).then((r) => r.text()));
+  assert.deepEqual(
+      csv.trimEnd().split('\n').slice(1).map((line) => {
+        const [total, chance] = line.split(',');
+        return [total, `${(100 * Number(chance)).toFixed(2)}%`];
+      }),
+      bars);
 
   await typeForOdds(page, '3d6 skill 12 sword');
-  assert.deepEqual(await rowTexts(page, '#odds-grades tbody tr'), [
+  assert.deepEqual(
+      (await rowTexts(page, '#odds-grades tbody tr')).map((r) => r.slice(0, 3)), [
     ['Amazing Success', '0.46%', ''], ['Good Success', '8.80%', ''],
     ['Ordinary Success', '64.82%', ''], ['Failing', '25.92%', ''],
     ['Critical Failure', '0.00%', '']
@@ -226,8 +236,17 @@ try {
   }
   assert.equal(page.workers().length, 1, 'workers left running');
 
-  // Each reply keeps its number, which its list's box holds whole.
+  // Each reply keeps its number, which its list's box holds whole; the
+  // four sets rolled are laid over 2d6's chart.
   for (let i = 0; i < 4; ++i) await rollAtField(page, '2d6');
+  await page.waitForFunction(
+      () => document.querySelector('#odds-chart .observed-legend')
+                ?.textContent === '\u25cf observed, 4 sets rolled');
+  assert.equal(
+      await page.$$eval(
+          '#odds-chart circle.observed',
+          (dots) => dots.reduce((sum, dot) => sum + parseFloat(dot.dataset.observed), 0)),
+      100);
   const numbers = await page.$$eval('#replies .reply-number', (spans) => {
     const list = document.getElementById('replies').getBoundingClientRect();
     return spans.map((span) => {
@@ -278,6 +297,33 @@ try {
       toolReplies([linked, linked], '22').slice(1));
   assert.deepEqual(
       await replies(shared), toolReplies([linked, linked], '22').reverse());
+  // The first reply's dice are those the tool shows for the same seed; the
+  // 16 sets rolled are laid over the grades, each as often as the replies
+  // say.
+  await shared.click('#replies li:last-child .reply-dice summary');
+  assert.equal(
+      await shared.$eval(
+          '#replies li:last-child .reply-dice pre', (pre) => pre.innerText),
+      toolReplies(['--dice', linked], '22').slice(1).join('\n'));
+  const gradeCounts = await shared.$$eval(
+      '#replies .outcome',
+      (spans) => [0, 1, 2, 3, 'critical'].map(
+          (grade) => spans.filter((s) => s.classList.contains(`grade-${grade}`))
+                         .length));
+  await shared.waitForSelector('#odds-grades td.observed');
+  assert.equal(
+      await shared.$eval('#odds-observed', (label) => label.innerText),
+      'Show observed rolls (16 sets rolled here)');
+  assert.deepEqual(
+      (await rowTexts(shared, '#odds-grades tbody tr')).map((row) => row[3]),
+      gradeCounts.map((count) => `observed ${(100 * count / 16).toFixed(2)}%`));
+  // A likely slip gets the tool's hint beside its reply.
+  await rollAtField(shared, '2d6 + 3');
+  const toolHint =
+      spawnSync(nativeTool, ['--dice', '2d6 + 3'], {encoding: 'utf8'}).stderr;
+  assert.equal(
+      await shared.$eval('#replies li:first-child .reply-hint', (p) => p.textContent),
+      toolHint.trimEnd().replace(/^hint: /, 'Hint: '));
   const gradeColours = () => shared.$$eval('#replies .outcome', (spans) => {
     const colours = {};
     for (const span of spans) {

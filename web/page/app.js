@@ -27,6 +27,8 @@ class Playground {
         new ReplyList(document.getElementById('replies'), engine.facts);
     this.panel =
         new OddsPanel(document.querySelector('section.odds'), engine.facts);
+    this.observed =
+        new ObservedRolls(engine.facts.grades.map(([, name]) => name));
     showLimits(engine.facts);
     this.odds = new OddsWorkerClient(wasm);
     this.history = new RequestHistory(this.request, () => this.showOdds());
@@ -72,7 +74,10 @@ class Playground {
   rollRequest() {
     if (!this.seed.valid) return;
     const request = this.request.value;
-    this.replies.add(request, this.engine.roll(request));
+    const rolled = this.engine.roll(request);
+    this.replies.add(request, rolled);
+    this.observed.add(request, rolled.sets);
+    this.panel.observe(request, this.observed.of(request));
     this.history.add(request);
     this.request.focus();
   }
@@ -105,9 +110,9 @@ class Playground {
         setTimeout(() => this.panel.showWorking(request), WORKING_DELAY_MS);
     this.odds.compute(
         request,
-        (odds) => {
+        (odds, csv) => {
           shown();
-          this.panel.show(request, odds);
+          this.panel.show(request, odds, csv, this.observed.of(request));
         },
         (message) => {
           shown();

@@ -60,7 +60,9 @@ class Chart {
     this.bottom = 48;
   }
 
-  draw(odds, request, width) {
+  // seen: the rolls of the request made here (observed_rolls.js) to lay
+  // over the bars, or null.
+  draw(odds, request, width, seen = null) {
     const svg = this.svg;
     svg.replaceChildren();
     svg.setAttribute('viewBox', `0 0 ${width} ${this.height}`);
@@ -90,11 +92,43 @@ class Chart {
           'text', {x: this.left - 6, y: at + 4, 'text-anchor': 'end'}, label));
     }
     this.drawBars(odds, y);
+    if (seen !== null) this.drawObserved(odds.bars, y, seen);
     this.drawAxes(odds, width);
+    const observed =
+        seen === null ? '' : `, against the ${seen.sets} sets rolled here`;
     svg.setAttribute(
         'aria-label',
         `Chance of each ${odds.eachTotal ? 'total' : 'range of totals'} of ${
-            request}`);
+            request}${observed}`);
+  }
+
+  // Over each bar (the exact chance), a dot at the share of the sets rolled
+  // whose totals it holds, and a legend with their count.
+  drawObserved(bars, y, seen) {
+    const slot = this.plotWidth / bars.length;
+    bars.forEach((bar, i) => {
+      const share = observedShare(seen, bar[0], bar[1]);
+      const dot = svgElement('circle', {
+        class: 'observed',
+        cx: this.left + (i + 0.5) * slot,
+        cy: Math.max(y(share), this.top),
+        r: Math.max(1.5, Math.min(4, slot / 3)),
+        'data-total': totalsLabel(bar),
+        'data-observed': percent(share)
+      });
+      dot.append(svgElement(
+          'title', {},
+          `${totalsLabel(bar)}: ${percent(share)} of ${seen.sets} sets rolled`));
+      this.svg.append(dot);
+    });
+    this.svg.append(svgElement(
+        'text', {
+          class: 'observed-legend',
+          x: this.left + this.plotWidth,
+          y: this.top + 12,
+          'text-anchor': 'end'
+        },
+        `\u25cf observed, ${seen.sets} sets rolled`));
   }
 
   drawBars(odds, y) {

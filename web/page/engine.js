@@ -53,11 +53,24 @@ class Engine {
     }
   }
 
+  // Rolls request as DiceMain does and returns {reply, dice, hint, sets}:
+  // the module's reply, the lines of dice behind it (empty for an error),
+  // a word on how the request was read when it looks like a slip (or null),
+  // and each set's {total, grade, critical, dice}, all from that one roll.
   roll(request) {
-    return this.withBuffer(request, (buffer) => {
-      this.module._DiceMain(0, 0, buffer, 0, 0, 0);
-      return this.module.UTF8ToString(buffer);
-    });
+    const report = this.withBuffer(
+        request,
+        (buffer) => JSON.parse(
+            this.module.UTF8ToString(this.module._RollwrightRoll(buffer))));
+    if (report.roll === undefined) {
+      return {reply: report.error, dice: '', hint: null, sets: []};
+    }
+    return {
+      reply: report.roll.reply,
+      dice: report.dice,
+      hint: report.hint,
+      sets: report.roll.sets ?? []
+    };
   }
 
   // Sets the generator's state as rollwright --seed N does.
@@ -65,10 +78,13 @@ class Engine {
     this.module._RollwrightSeed(value);
   }
 
+  // The odds of one set of request, and the same odds as CSV (empty when
+  // they are refused): {odds, csv}.
   odds(request) {
-    return this.withBuffer(
+    const odds = this.withBuffer(
         request,
         (buffer) => JSON.parse(
             this.module.UTF8ToString(this.module._RollwrightOdds(buffer))));
+    return {odds, csv: this.module.UTF8ToString(this.module._RollwrightOddsCsv())};
   }
 }

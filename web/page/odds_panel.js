@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The odds panel: the grades of a skill test (and, over several sets, the
 // chance of each number of sets that succeed), or the chart and the table
-// of the totals, or why there are no odds.
+// of the totals, or why there are no odds; the same odds as CSV to
+// download; and, when asked, the rolls of the request made here laid over
+// them.
 'use strict';
 
 function element(name, attributes = {}, text = '') {
@@ -13,7 +15,8 @@ function element(name, attributes = {}, text = '') {
   return made;
 }
 
-// Rows of a label, a chance and a bar scaled to the largest of them.
+// Rows of a label, a chance and a bar scaled to the largest of them, and
+// the share observed when a row has one.
 function fillChanceRows(table, rows) {
   const body = table.tBodies[0];
   body.replaceChildren();
@@ -27,16 +30,23 @@ function fillChanceRows(table, rows) {
     fill.style.width = largest > 0 ? `${(100 * row.chance) / largest}%` : '0';
     bar.append(fill);
     line.append(bar);
+    if (row.observed !== undefined) {
+      line.append(element(
+          'td', {class: 'observed'}, `observed ${percent(row.observed)}`));
+    }
     body.append(line);
   }
   table.toggleAttribute('hidden', rows.length === 0);
 }
 
 // A row per total or range: its chance, the chance of at least its first
-// total and of at most its last.
-function fillTotalsTable(table, bars) {
+// total and of at most its last, and the share of the sets seen rolled
+// there when seen is not null.
+function fillTotalsTable(table, bars, seen) {
   const head = element('tr');
-  for (const name of ['total', 'chance', 'at least', 'at most']) {
+  const names = ['total', 'chance', 'at least', 'at most'];
+  if (seen !== null) names.push('observed');
+  for (const name of names) {
     head.append(element('th', {scope: 'col'}, name));
   }
   table.tHead.replaceChildren(head);
@@ -45,7 +55,9 @@ function fillTotalsTable(table, bars) {
   for (const bar of bars) {
     const line = element('tr');
     line.append(element('td', {}, totalsLabel(bar)));
-    for (const chance of bar.slice(2)) {
+    const chances = bar.slice(2);
+    if (seen !== null) chances.push(observedShare(seen, bar[0], bar[1]));
+    for (const chance of chances) {
       line.append(element('td', {}, percent(chance)));
     }
     body.append(line);
@@ -66,7 +78,13 @@ class OddsPanel {
     this.details = root.querySelector('#odds-details');
     this.table = root.querySelector('#odds-table');
     this.errors = root.querySelector('#odds-errors');
+    this.csv = root.querySelector('#odds-csv');
+    this.observed = root.querySelector('#odds-observed');
+    this.observedToggle = this.observed.querySelector('input');
+    this.observedCount = root.querySelector('#odds-observed-count');
+    this.observedToggle.addEventListener('change', () => this.showAgain());
     this.drawn = null;
+    this.shown = null;
     new ResizeObserver(() => this.redrawChart()).observe(this.chart.svg);
   }
 
@@ -76,7 +94,7 @@ class OddsPanel {
     this.status.toggleAttribute('hidden', false);
     for (const part
              of [this.grades, this.successes, this.figures, this.chart.svg,
-                 this.details, this.errors]) {
+                 this.details, this.errors, this.csv, this.observed]) {
       part.toggleAttribute('hidden', true);
     }
     this.drawn = null;
@@ -93,7 +111,11 @@ class OddsPanel {
     this.root.dataset.request = request;
   }
 
-  show(request, odds) {
+  // csv: the same odds as CSV; seen: the rolls of request made here, or
+  // null.
+  show(request, odds, csv = '', seen = null) {
+    const again = this.shown !== null && this.shown.request === request;
+    this.shown = {request, odds, csv, seen};
     if (request.trim() === '') {
       this.clear('Type a request to see its odds.', false);
     } else if (odds.refused !== undefined) {
@@ -101,8 +123,12 @@ class OddsPanel {
     } else {
       this.clear(odds.sets > 1 ? `Each of ${odds.sets} sets:` : '', false);
       this.status.toggleAttribute('hidden', odds.sets <= 1);
-      if (odds.anyTotal && odds.skill !== 0) this.showGrades(odds);
-      if (odds.anyTotal && odds.skill === 0) this.showTotals(request, odds);
+      const laid = this.showObserved(odds, seen);
+      if (odds.anyTotal && odds.skill !== 0) this.showGrades(odds, laid);
+      if (odds.anyTotal && odds.skill === 0) {
+        this.showTotals(request, odds, laid, again);
+      }
+      this.offerCsv(request, csv);
       fillChanceRows(
           this.errors,
           odds.errors.map(
@@ -112,7 +138,42 @@ class OddsPanel {
     this.root.dataset.request = request;
   }
 
-  showGrades(odds) {
+  // The rolls of request made here, when there are some: shown when they
+  // are to be laid over the odds.
+  observe(request, seen) {
+    if (this.shown === null || this.shown.request !== request) return;
+    const {odds, csv} = this.shown;
+    this.show(request, odds, csv, seen);
+  }
+
+  showAgain() {
+    if (this.shown === null) return;
+    const {request, odds, csv, seen} = this.shown;
+    this.show(request, odds, csv, seen);
+  }
+
+  // Offers the choice to lay seen over the odds; seen when it is chosen,
+  // else null.
+  showObserved(odds, seen) {
+    const offered = seen !== null && odds.anyTotal;
+    this.observed.toggleAttribute('hidden', !offered);
+    if (!offered) return null;
+    this.observedCount.textContent =
+        `${seen.sets} ${seen.sets === 1 ? 'set' : 'sets'} rolled here`;
+    return this.observedToggle.checked ? seen : null;
+  }
+
+  offerCsv(request, csv) {
+    if (this.csv.href.startsWith('blob:')) URL.revokeObjectURL(this.csv.href);
+    this.csv.removeAttribute('href');
+    if (csv === '') return;
+    this.csv.href = URL.createObjectURL(new Blob([csv], {type: 'text/csv'}));
+    this.csv.download =
+        `odds of ${request.replace(/[^A-Za-z0-9#+\- ]+/g, '_')}.csv`;
+    this.csv.toggleAttribute('hidden', false);
+  }
+
+  showGrades(odds, seen) {
     const rows = odds.grades.map(
         (chance, grade) =>
             ({kind: `grade-${grade}`, label: this.gradeNames[grade], chance}));
@@ -121,6 +182,11 @@ class OddsPanel {
       label: this.criticalName,
       chance: odds.critical
     });
+    if (seen !== null) {
+      rows.forEach((row, i) => {
+        row.observed = seen.grades[i] / seen.sets;
+      });
+    }
     fillChanceRows(this.grades, rows);
     this.showSuccesses(odds);
   }
@@ -144,7 +210,9 @@ class OddsPanel {
     fillChanceRows(this.successes, rows);
   }
 
-  showTotals(request, odds) {
+  // again: the same request's odds shown anew, the table left open or
+  // closed as the reader left it.
+  showTotals(request, odds, seen, again) {
     let figures = `lowest ${odds.lowest}, highest ${odds.highest}, ` +
         `mean ${odds.mean.toFixed(2)}`;
     if (odds.twentySided) {
@@ -153,13 +221,13 @@ class OddsPanel {
     this.figures.textContent = figures;
     this.figures.toggleAttribute('hidden', false);
     this.chart.svg.toggleAttribute('hidden', false);
-    this.drawn = {odds, request, width: 0};
+    this.drawn = {odds, request, seen, width: 0};
     this.redrawChart();
-    fillTotalsTable(this.table, odds.bars);
+    fillTotalsTable(this.table, odds.bars, seen);
     this.details.querySelector('summary').textContent = odds.eachTotal ?
         'Chance of each total' :
         'Chance of each range of totals';
-    this.details.open = odds.eachTotal && odds.bars.length <= 16;
+    if (!again) this.details.open = odds.eachTotal && odds.bars.length <= 16;
     this.details.toggleAttribute('hidden', false);
   }
 
@@ -169,6 +237,7 @@ class OddsPanel {
     if (this.drawn === null || width === this.drawn.width || width === 0)
       return;
     this.drawn.width = width;
-    this.chart.draw(this.drawn.odds, this.drawn.request, width);
+    this.chart.draw(
+        this.drawn.odds, this.drawn.request, width, this.drawn.seen);
   }
 }

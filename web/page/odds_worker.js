@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Computes the odds of a request away from the page's thread. The page
 // first posts the compiled module, then {id, request} messages; each gets
-// {id, odds} back, or {id, failure} when the engine trapped (after which the
+// {id, odds, csv} back, or {id, failure} when the engine trapped (after which the
 // page ends this worker: its memory may be in any state).
 'use strict';
 importScripts('rollwright.js', 'engine.js');
@@ -14,7 +14,7 @@ self.onmessage = async ({data}) => {
     return;
   }
   try {
-    self.postMessage({id: data.id, odds: (await engine).odds(data.request)});
+    self.postMessage({id: data.id, ...(await engine).odds(data.request)});
   } catch (error) {
     self.postMessage({id: data.id, failure: String(error?.message ?? error)});
   }

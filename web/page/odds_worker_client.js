@@ -15,7 +15,7 @@ class OddsWorkerClient {
     this.nextId = 1;
   }
 
-  // Calls onAnswer(odds) or onFailure(message) once, unless a later
+  // Calls onAnswer(odds, csv) or onFailure(message) once, unless a later
   // compute or cancel supersedes this one first.
   compute(request, onAnswer, onFailure) {
     this.cancel();
@@ -54,7 +54,7 @@ class OddsWorkerClient {
     }
     const {onAnswer} = this.pending;
     this.pending = null;
-    onAnswer(data.odds);
+    onAnswer(data.odds, data.csv);
   }
 
   fail(message) {

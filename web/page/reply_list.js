@@ -2,7 +2,8 @@
 // The list of replies, newest first. Each reply keeps the number it was
 // given when it arrived; each outcome of a skill test is coloured by its
 // grade (the terminal's colours) and marked by a sign beside the reply's
-// own words; each reply has a button that copies its text.
+// own words; each reply has a button that copies its text, a disclosure of
+// the dice behind it, and a hint when its request may be a slip.
 'use strict';
 
 const MAX_REPLIES = 200;
@@ -50,6 +51,16 @@ function copyText(text) {
   return copied ? Promise.resolve() : Promise.reject(new Error('not copied'));
 }
 
+// The dice behind a reply, a line per set in the request's own shape, shut
+// until asked for.
+function diceDisclosure(dice) {
+  const disclosure = element('details', {class: 'reply-dice'});
+  disclosure.append(
+      element('summary', {}, 'Show dice'),
+      element('pre', {}, dice.trimEnd()));
+  return disclosure;
+}
+
 class ReplyList {
   constructor(list, facts) {
     this.list = list;
@@ -58,7 +69,9 @@ class ReplyList {
     this.count = 0;
   }
 
-  add(request, reply) {
+  // rolled: the reply with its dice and hint, as Engine.roll gives them.
+  add(request, rolled) {
+    const {reply, dice, hint} = rolled;
     this.count += 1;
     const item = element('li', {class: 'reply', title: request});
     if (reply.startsWith(this.errorPrefix)) item.classList.add('error-reply');
@@ -79,6 +92,10 @@ class ReplyList {
           () => this.flash(copy, 'Not copied'));
     });
     item.append(copy);
+    if (hint !== null) {
+      item.append(element('p', {class: 'reply-hint'}, `Hint: ${hint}`));
+    }
+    if (dice !== '') item.append(diceDisclosure(dice));
     this.list.prepend(item);
     while (this.list.children.length > MAX_REPLIES)
       this.list.lastChild.remove();
