@@ -2,16 +2,8 @@
 // The odds panel: the grades of a skill test (and, over several sets, the
 // chance of each number of sets that succeed), or the chart and the table
 // of the totals, or why there are no odds.
-'use strict';
-
-function element(name, attributes = {}, text = '') {
-  const made = document.createElement(name);
-  for (const [key, value] of Object.entries(attributes)) {
-    made.setAttribute(key, value);
-  }
-  if (text) made.textContent = text;
-  return made;
-}
+import {Chart, percent, totalsLabel} from './chart.js';
+import {element} from './dom.js';
 
 // Rows of a label, a chance and a bar scaled to the largest of them.
 function fillChanceRows(table, rows) {
@@ -52,7 +44,7 @@ function fillTotalsTable(table, bars) {
   }
 }
 
-class OddsPanel {
+export class OddsPanel {
   constructor(root, facts) {
     this.root = root;
     this.gradeNames = facts.grades.map(([, name]) => name);

@@ -3,7 +3,7 @@
 // given when it arrived; each outcome of a skill test is coloured by its
 // grade (the terminal's colours) and marked by a sign beside the reply's
 // own words; each reply has a button that copies its text.
-'use strict';
+import {element} from './dom.js';
 
 const MAX_REPLIES = 200;
 
@@ -50,7 +50,7 @@ function copyText(text) {
   return copied ? Promise.resolve() : Promise.reject(new Error('not copied'));
 }
 
-class ReplyList {
+export class ReplyList {
   constructor(list, facts) {
     this.list = list;
     this.kinds = outcomeKinds(facts);
