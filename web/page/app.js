@@ -3,7 +3,14 @@
 // to WebAssembly (rollwright.js), and shows the exact odds of the request as
 // it is typed, computed in a worker so that typing never waits for them.
 // Nothing is fetched but this page's own files.
-'use strict';
+import {Engine} from './engine.js';
+import {ObservedRolls} from './observed_rolls.js';
+import {OddsPanel} from './odds_panel.js';
+import {OddsWorkerClient} from './odds_worker_client.js';
+import {PageLink} from './page_link.js';
+import {ReplyList} from './reply_list.js';
+import {RequestHistory} from './request_history.js';
+import {SeedField} from './seed_field.js';
 
 const ODDS_DELAY_MS = 200;     // after the last key, before the odds are asked
 const WORKING_DELAY_MS = 300;  // before a slow answer's wait is shown

@@ -3,17 +3,18 @@
 // scaled to the largest chance, with the chance axis in percent and the
 // totals beneath. Drawn in the chart's own pixels, so that its labels keep
 // their size on a phone's narrow screen.
-'use strict';
+
+import {observedShare} from './observed_rolls.js';
 
 const SVG_NAMESPACE = 'http://www.w3.org/2000/svg';
 const CHART_FONT_PX = 12;  // as .chart text in style.css
 
-function percent(chance) {
+export function percent(chance) {
   return (100 * chance).toFixed(2) + '%';
 }
 
 // A total, or a range of totals as first..last.
-function totalsLabel(bar) {
+export function totalsLabel(bar) {
   const [first, last] = bar;
   return first === last ? String(first) : `${first}..${last}`;
 }
@@ -51,7 +52,7 @@ function textWidth(text) {
   return 0.62 * CHART_FONT_PX * text.length;
 }
 
-class Chart {
+export class Chart {
   constructor(svg) {
     this.svg = svg;
     this.height = 280;

@@ -3,9 +3,9 @@
 // request buffer a host would hand in. The page rolls through one Engine;
 // the odds worker computes through another, made from the same compiled
 // module.
-'use strict';
+import createRollwright from './rollwright.js';
 
-class Engine {
+export class Engine {
   // The compiled rollwright.wasm, fetched once for the page and its workers.
   static compile() {
     return fetch('rollwright.wasm')

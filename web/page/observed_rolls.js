@@ -2,10 +2,8 @@
 // The rolls of each request made since the page opened, to lay over its
 // exact odds: how many sets came up, how often each total, and for a skill
 // test how often each grade (the Critical Failure last).
-'use strict';
-
 // The share of seen's sets whose total lies in first..last.
-function observedShare(seen, first, last) {
+export function observedShare(seen, first, last) {
   let count = 0;
   for (const [total, times] of seen.totals) {
     if (total >= first && total <= last) count += times;
@@ -13,7 +11,7 @@ function observedShare(seen, first, last) {
   return count / seen.sets;
 }
 
-class ObservedRolls {
+export class ObservedRolls {
   // gradeNames: the grades' names, in grade order, as a roll names them.
   constructor(gradeNames) {
     this.gradeNames = gradeNames;

@@ -4,16 +4,9 @@
 // of the totals, or why there are no odds; the same odds as CSV to
 // download; and, when asked, the rolls of the request made here laid over
 // them.
-'use strict';
-
-function element(name, attributes = {}, text = '') {
-  const made = document.createElement(name);
-  for (const [key, value] of Object.entries(attributes)) {
-    made.setAttribute(key, value);
-  }
-  if (text) made.textContent = text;
-  return made;
-}
+import {Chart, percent, totalsLabel} from './chart.js';
+import {element} from './dom.js';
+import {observedShare} from './observed_rolls.js';
 
 // Rows of a label, a chance and a bar scaled to the largest of them, and
 // the share observed when a row has one.
@@ -64,7 +57,7 @@ function fillTotalsTable(table, bars, seen) {
   }
 }
 
-class OddsPanel {
+export class OddsPanel {
   constructor(root, facts) {
     this.root = root;
     this.gradeNames = facts.grades.map(([, name]) => name);

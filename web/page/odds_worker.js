@@ -3,8 +3,7 @@
 // first posts the compiled module, then {id, request} messages; each gets
 // {id, odds, csv} back, or {id, failure} when the engine trapped (after which the
 // page ends this worker: its memory may be in any state).
-'use strict';
-importScripts('rollwright.js', 'engine.js');
+import {Engine} from './engine.js';
 
 let engine = null;
 

@@ -4,9 +4,8 @@
 // new computation supersedes one still running (its worker is ended and a
 // fresh one started); a worker that fails is ended too, and the next
 // computation starts a fresh one.
-'use strict';
 
-class OddsWorkerClient {
+export class OddsWorkerClient {
   // wasm: the compiled rollwright.wasm, handed to every worker.
   constructor(wasm) {
     this.wasm = wasm;
@@ -34,7 +33,8 @@ class OddsWorkerClient {
 
   startedWorker() {
     if (this.worker === null) {
-      this.worker = new Worker('odds_worker.js');
+      this.worker = new Worker(
+          new URL('odds_worker.js', import.meta.url), {type: 'module'});
       this.worker.onmessage = ({data}) => this.receive(data);
       this.worker.onerror = (event) => {
         event.preventDefault();

@@ -2,9 +2,8 @@
 // The page's address holds the request and the seed in its fragment, so a
 // link opens the page with the same request (and its odds) and, with a
 // seed, the same rolls: #3d6%20skill%2012 or #3d6%20skill%2012&seed=42.
-'use strict';
 
-class PageLink {
+export class PageLink {
   // {request, seed} of a fragment such as location.hash; seed is '' when
   // the link gives none.
   static read(hash) {

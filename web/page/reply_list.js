@@ -4,7 +4,7 @@
 // grade (the terminal's colours) and marked by a sign beside the reply's
 // own words; each reply has a button that copies its text, a disclosure of
 // the dice behind it, and a hint when its request may be a slip.
-'use strict';
+import {element} from './dom.js';
 
 const MAX_REPLIES = 200;
 
@@ -61,7 +61,7 @@ function diceDisclosure(dice) {
   return disclosure;
 }
 
-class ReplyList {
+export class ReplyList {
   constructor(list, facts) {
     this.list = list;
     this.kinds = outcomeKinds(facts);

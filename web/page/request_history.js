@@ -2,9 +2,8 @@
 // The requests rolled so far, walked with Up and Down in the request field
 // as a shell's history is: Up goes back, Down comes forward again to the
 // line being typed before.
-'use strict';
 
-class RequestHistory {
+export class RequestHistory {
   // onRecall(request) is told of each request put into the field.
   constructor(field, onRecall) {
     this.field = field;

@@ -4,7 +4,6 @@
 // seeds it from the browser's cryptographic randomness. Anything else is
 // refused with a message next to the field, and rolling waits for a valid
 // seed or an empty field.
-'use strict';
 
 // '' is no seed (null); a decimal number up to maxSeed is a seed; anything
 // else is undefined.
@@ -20,7 +19,7 @@ function randomSeed() {
   return crypto.getRandomValues(new Uint32Array(1))[0];
 }
 
-class SeedField {
+export class SeedField {
   constructor(input, message, engine) {
     this.input = input;
     this.message = message;
