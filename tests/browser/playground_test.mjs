@@ -186,11 +186,12 @@ try {
 
   await typeForOdds(page, '3d6 skill 12 sword');
   assert.deepEqual(
-      (await rowTexts(page, '#odds-grades tbody tr')).map((r) => r.slice(0, 3)), [
-    ['Amazing Success', '0.46%', ''], ['Good Success', '8.80%', ''],
-    ['Ordinary Success', '64.82%', ''], ['Failing', '25.92%', ''],
-    ['Critical Failure', '0.00%', '']
-  ]);
+      (await rowTexts(page, '#odds-grades tbody tr')).map((r) => r.slice(0, 3)),
+      [
+        ['Amazing Success', '0.46%', ''], ['Good Success', '8.80%', ''],
+        ['Ordinary Success', '64.82%', ''], ['Failing', '25.92%', ''],
+        ['Critical Failure', '0.00%', '']
+      ]);
   // Five sets that each succeed with p = 74.078% (the three success grades
   // above): C(5,k) p^k (1-p)^(5-k).
   await typeForOdds(page, '5#3d6 skill 12');
@@ -244,7 +245,8 @@ try {
   assert.equal(
       await page.$$eval(
           '#odds-chart circle.observed',
-          (dots) => dots.reduce((sum, dot) => sum + parseFloat(dot.dataset.observed), 0)),
+          (dots) => dots.reduce(
+              (sum, dot) => sum + parseFloat(dot.dataset.observed), 0)),
       100);
   const numbers = await page.$$eval('#replies .reply-number', (spans) => {
     const list = document.getElementById('replies').getBoundingClientRect();
@@ -321,7 +323,8 @@ try {
   const toolHint =
       spawnSync(nativeTool, ['--dice', '2d6 + 3'], {encoding: 'utf8'}).stderr;
   assert.equal(
-      await shared.$eval('#replies li:first-child .reply-hint', (p) => p.textContent),
+      await shared.$eval(
+          '#replies li:first-child .reply-hint', (p) => p.textContent),
       toolHint.trimEnd().replace(/^hint: /, 'Hint: '));
   const gradeColours = () => shared.$$eval('#replies .outcome', (spans) => {
     const colours = {};

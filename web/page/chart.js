@@ -119,7 +119,8 @@ export class Chart {
       });
       dot.append(svgElement(
           'title', {},
-          `${totalsLabel(bar)}: ${percent(share)} of ${seen.sets} sets rolled`));
+          `${totalsLabel(bar)}: ${percent(share)} of ${
+              seen.sets} sets rolled`));
       this.svg.append(dot);
     });
     this.svg.append(svgElement(

@@ -85,6 +85,9 @@ export class Engine {
         request,
         (buffer) => JSON.parse(
             this.module.UTF8ToString(this.module._RollwrightOdds(buffer))));
-    return {odds, csv: this.module.UTF8ToString(this.module._RollwrightOddsCsv())};
+    return {
+      odds,
+      csv: this.module.UTF8ToString(this.module._RollwrightOddsCsv())
+    };
   }
 }

@@ -56,8 +56,7 @@ function copyText(text) {
 function diceDisclosure(dice) {
   const disclosure = element('details', {class: 'reply-dice'});
   disclosure.append(
-      element('summary', {}, 'Show dice'),
-      element('pre', {}, dice.trimEnd()));
+      element('summary', {}, 'Show dice'), element('pre', {}, dice.trimEnd()));
   return disclosure;
 }
 
