@@ -28,11 +28,17 @@ const TYPES = {
   '.html': 'text/html',
   '.js': 'text/javascript',
   '.css': 'text/css',
-  '.wasm': 'application/wasm'
+  '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json',
+  '.json': 'application/json',
+  '.png': 'image/png',
+  '.svg': 'image/svg+xml'
 };
+let serving = true;  // false: the network is gone
 
 function serve(folder) {
   const server = http.createServer((request, response) => {
+    if (!serving) return request.socket.destroy();
     const name = new URL(request.url, 'http://127.0.0.1').pathname;
     const file = path.join(folder, name === '/' ? 'index.html' : name);
     try {
@@ -313,6 +319,35 @@ try {
   await shared.screenshot(
       {path: screenshot.replace(/\.png$/, '-phone.png'), fullPage: true});
   console.log(`screenshots: ${screenshot}, -dark.png, -phone.png`);
+
+  // Installable: the manifest names its icons, which load. Offline: once
+  // visited, the page loads, rolls and shows odds with the network gone.
+  assert.deepEqual(
+      await shared.evaluate(async () => {
+        const link = document.querySelector('link[rel=manifest]');
+        const {icons} = await (await fetch(link.href)).json();
+        return Promise.all(icons.map(async ({src, sizes}) => {
+          const image = new Image();
+          image.src = src;
+          await image.decode();
+          return `${sizes} ${image.naturalWidth}x${image.naturalHeight}`;
+        }));
+      }),
+      ['192x192 192x192', '512x512 512x512', 'any 512x512']);
+  await shared.waitForFunction(() => navigator.serviceWorker.controller);
+  serving = false;
+  await shared.setOfflineMode(true);
+  await shared.reload();
+  await shared.waitForSelector('body[data-ready]');
+  assert.equal(
+      await rollAtField(shared, '3d6 skill 12'),
+      toolReplies(['3d6 skill 12'], '22')[0]);
+  await shared.waitForFunction(
+      () => document.querySelector('section.odds').dataset.request ===
+          '3d6 skill 12');
+  assert.deepEqual(
+      (await rowTexts(shared, '#odds-grades tbody tr'))[2],
+      ['Ordinary Success', '64.82%', '']);
   assert.deepEqual(outside, [], 'requests beyond 127.0.0.1');
   assert.deepEqual(scriptErrors, [], 'script errors');
   console.log('browser test passed');

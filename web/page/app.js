@@ -6,6 +6,7 @@
 import {Engine} from './engine.js';
 import {OddsPanel} from './odds_panel.js';
 import {OddsWorkerClient} from './odds_worker_client.js';
+import {keepOffline} from './offline.js';
 import {PageLink} from './page_link.js';
 import {ReplyList} from './reply_list.js';
 import {RequestHistory} from './request_history.js';
@@ -124,7 +125,11 @@ class Playground {
 
 Engine.compile()
     .then((wasm) => Engine.create(wasm).then((engine) => {
-      new Playground(engine, wasm).start();
+      const playground = new Playground(engine, wasm);
+      playground.start();
+      keepOffline(
+          () => playground.replies.count === 0,
+          document.getElementById('loading'));
       document.body.dataset.ready = String(Math.round(performance.now()));
     }))
     .catch((error) => {
