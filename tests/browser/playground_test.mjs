@@ -168,6 +168,8 @@ try {
   // Beside each chance, at least and at most: the module's dice are not
   // quite even, so 7 or less is 58.34%.
   await typeForOdds(page, '2d6');
+  assert.equal(
+      await page.$eval('#odds-title', (h) => h.textContent), 'Odds of 2d6');
   const bars = await page.$$eval(
       '#odds-chart rect.bar',
       (rects) => rects.map((r) => [r.dataset.total, r.dataset.chance]));
@@ -230,13 +232,15 @@ try {
   }
   assert.equal(page.workers().length, 1, 'workers left running');
 
-  // Each reply keeps its number, which its list's box holds whole.
+  // Each reply keeps its number, which its list's box holds whole: the
+  // page scrolls, not the list.
   for (let i = 0; i < 4; ++i) await rollAtField(page, '2d6');
   const numbers = await page.$$eval('#replies .reply-number', (spans) => {
     const list = document.getElementById('replies').getBoundingClientRect();
     return spans.map((span) => {
       const box = span.getBoundingClientRect();
-      return box.left >= list.left && box.right <= list.right ?
+      return box.left >= list.left && box.right <= list.right &&
+              box.bottom <= list.bottom ?
           span.textContent :
           'clipped';
     });
@@ -247,6 +251,7 @@ try {
 
   await page.click('#request', {clickCount: 3});
   await page.keyboard.press('Backspace');
+  await page.keyboard.press('Enter');  // rolls nothing: 11 replies below
   await page.keyboard.press('ArrowUp');
   assert.equal(await page.$eval('#request', (i) => i.value), '2d6');
   await page.keyboard.press('ArrowUp');

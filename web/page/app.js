@@ -79,6 +79,7 @@ class Playground {
   rollRequest() {
     if (!this.seed.valid) return;
     const request = this.request.value;
+    if (request.trim() === '') return;  // as at the tool's prompt
     this.replies.add(request, this.engine.roll(request));
     this.history.add(request);
     this.request.focus();

@@ -50,6 +50,7 @@ export class OddsPanel {
     this.gradeNames = facts.grades.map(([, name]) => name);
     this.criticalName = facts.critical[1];
     this.errorPrefix = facts.errorPrefix;
+    this.title = root.querySelector('#odds-title');
     this.status = root.querySelector('#odds-status');
     this.grades = root.querySelector('#odds-grades');
     this.successes = root.querySelector('#odds-successes');
@@ -74,14 +75,22 @@ export class OddsPanel {
     this.drawn = null;
   }
 
+  // The heading names the request whose odds are shown.
+  name(request) {
+    this.title.textContent =
+        request.trim() === '' ? 'Odds' : `Odds of ${request}`;
+  }
+
   // While the odds of request are still being computed.
   showWorking(request) {
     this.clear(`Computing the odds of ${request}…`, false);
+    this.name(request);
   }
 
   showFailure(request, message) {
     this.clear(
         `The odds of this request could not be computed (${message}).`, true);
+    this.name(request);
     this.root.dataset.request = request;
   }
 
@@ -101,6 +110,7 @@ export class OddsPanel {
               ([message, chance]) =>
                   ({kind: 'grade-critical', label: message, chance})));
     }
+    this.name(request);
     this.root.dataset.request = request;
   }
 
