@@ -287,6 +287,25 @@ try {
       toolReplies([linked, linked], '22').slice(1));
   assert.deepEqual(
       await replies(shared), toolReplies([linked, linked], '22').reverse());
+  // Taps on the pad build 2d6+d20, which rolls; it tells, and does not
+  // build, a request that the module would refuse.
+  await shared.click('#dice-pad summary');
+  await shared.$eval('#request', (i) => {
+    i.value = '';
+  });
+  for (const die of ['d6', 'd6', 'd20'])
+    await shared.click(`::-p-aria(${die})`);
+  assert.equal(await shared.$eval('#request', (i) => i.value), '2d6+d20');
+  assert.equal(
+      await rollAtField(shared, ''),
+      toolReplies([linked, linked, '2d6+d20'], '22')[2]);
+  await shared.click('#pad-sets', {clickCount: 3});
+  await shared.keyboard.type('31');
+  assert.deepEqual(
+      await shared.$eval(
+          '#pad-status',
+          (p) => [p.textContent, p.hidden, p.closest('form').request.value]),
+      ['Sets: a whole number from 1 to 30.', false, '3#2d6+d20']);
   const gradeColours = () => shared.$$eval('#replies .outcome', (spans) => {
     const colours = {};
     for (const span of spans) {

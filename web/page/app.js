@@ -3,6 +3,7 @@
 // to WebAssembly (rollwright.js), and shows the exact odds of the request as
 // it is typed, computed in a worker so that typing never waits for them.
 // Nothing is fetched but this page's own files.
+import {DicePad} from './dice_pad.js';
 import {Engine} from './engine.js';
 import {OddsPanel} from './odds_panel.js';
 import {OddsWorkerClient} from './odds_worker_client.js';
@@ -37,6 +38,9 @@ class Playground {
     showLimits(engine.facts);
     this.odds = new OddsWorkerClient(wasm);
     this.history = new RequestHistory(this.request, () => this.showOdds());
+    this.pad = new DicePad(
+        document.getElementById('dice-pad'), this.request, engine.facts,
+        () => this.showOdds());
     this.oddsTimer = 0;
     this.workingTimer = 0;
   }
@@ -103,6 +107,7 @@ class Playground {
     clearTimeout(this.workingTimer);
     const request = this.request.value;
     PageLink.write(request, this.seed.input.value);
+    this.pad.show();
     const began = performance.now();
     const shown = () => {
       clearTimeout(this.workingTimer);
