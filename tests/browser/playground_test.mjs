@@ -270,10 +270,11 @@ try {
   assert.equal((await replies(page)).length, 0);
   await page.close();
 
-  // A link with a request and a seed: the request's odds at once, the
-  // seeded replies on Enter, each grade in a colour of its own.
+  // A link with a request, a seed and a favourite: the request's odds at
+  // once, the seeded replies on Enter, each grade in a colour of its own.
   const linked = '8#d20 skill 10';
-  const shared = await openPage(`#${encodeURIComponent(linked)}&seed=22`);
+  const shared =
+      await openPage(`#${encodeURIComponent(linked)}&seed=22&fav=dodge,d20`);
   await shared.waitForFunction(
       (r) => document.querySelector('section.odds').dataset.request === r, {},
       linked);
@@ -358,20 +359,40 @@ try {
         }));
       }),
       ['192x192 192x192', '512x512 512x512', 'any 512x512']);
+  // A favourite saved under a name travels in the link, and is kept: after
+  // the reload (from a link without it) it rolls, and the history is there.
+  await shared.click('#request', {clickCount: 3});
+  await shared.keyboard.type('3d6 skill 12');
+  await shared.type('#favourite-name', 'attack');
+  await shared.click('#save-favourite');
+  assert.match(
+      await shared.evaluate(() => location.hash),
+      /&seed=22&fav=dodge,d20&fav=attack,3d6%20skill%2012$/);
   await shared.waitForFunction(() => navigator.serviceWorker.controller);
+  await shared.evaluate(() => history.replaceState(null, '', '#&seed=22'));
   serving = false;
   await shared.setOfflineMode(true);
   await shared.reload();
   await shared.waitForSelector('body[data-ready]');
-  assert.equal(
-      await rollAtField(shared, '3d6 skill 12'),
-      toolReplies(['3d6 skill 12'], '22')[0]);
+  await shared.click('::-p-aria(attack)');
+  assert.deepEqual(await replies(shared), toolReplies(['3d6 skill 12'], '22'));
   await shared.waitForFunction(
       () => document.querySelector('section.odds').dataset.request ===
           '3d6 skill 12');
   assert.deepEqual(
       (await rowTexts(shared, '#odds-grades tbody tr'))[2],
       ['Ordinary Success', '64.82%', '']);
+  await shared.focus('#request');
+  await shared.keyboard.press('ArrowUp');
+  await shared.keyboard.press('ArrowUp');
+  assert.equal(await shared.$eval('#request', (i) => i.value), '2d6+d20');
+  const favourites = () => shared.$$eval(
+      '.favourite', (items) => items.map((i) => i.firstChild.textContent));
+  await shared.click('::-p-aria(Rename attack)');
+  await shared.keyboard.type('sword\n');
+  assert.deepEqual(await favourites(), ['dodge', 'sword']);
+  await shared.click('::-p-aria(Remove sword)');
+  assert.deepEqual(await favourites(), ['dodge']);
   assert.deepEqual(outside, [], 'requests beyond 127.0.0.1');
   assert.deepEqual(scriptErrors, [], 'script errors');
   console.log('browser test passed');

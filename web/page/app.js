@@ -5,6 +5,7 @@
 // Nothing is fetched but this page's own files.
 import {DicePad} from './dice_pad.js';
 import {Engine} from './engine.js';
+import {Favourites} from './favourites.js';
 import {OddsPanel} from './odds_panel.js';
 import {OddsWorkerClient} from './odds_worker_client.js';
 import {keepOffline} from './offline.js';
@@ -41,6 +42,9 @@ class Playground {
     this.pad = new DicePad(
         document.getElementById('dice-pad'), this.request, engine.facts,
         () => this.showOdds());
+    this.favourites = new Favourites(
+        document.getElementById('favourites-box'),
+        (request) => this.rollFavourite(request), () => this.writeLink());
     this.oddsTimer = 0;
     this.workingTimer = 0;
   }
@@ -49,9 +53,13 @@ class Playground {
     document.getElementById('roll-form').addEventListener('submit', (event) => {
       event.preventDefault();
       this.rollRequest();
+      this.request.focus();
     });
     this.request.addEventListener('input', () => this.requestTyped());
     this.seed.input.addEventListener('input', () => this.seedTyped());
+    document.getElementById('save-favourite')
+        .addEventListener(
+            'click', () => this.favourites.save(this.request.value));
     document.getElementById('clear-replies').addEventListener('click', () => {
       this.replies.clear();
       this.request.focus();
@@ -70,13 +78,25 @@ class Playground {
     this.request.focus();
   }
 
-  // Puts the address's request and seed into the fields, seeds, and shows
-  // the request's odds.
+  // Puts the address's request and seed into the fields, seeds, keeps its
+  // favourites, and shows the request's odds.
   openLink() {
     const link = PageLink.read(window.location.hash);
     this.request.value = link.request;
     this.seed.input.value = link.seed;
+    this.favourites.merge(link.favourites);
     this.seedTyped();
+    this.showOdds();
+  }
+
+  writeLink() {
+    PageLink.write(
+        this.request.value, this.seed.input.value, this.favourites.saved);
+  }
+
+  rollFavourite(request) {
+    this.request.value = request;
+    this.rollRequest();
     this.showOdds();
   }
 
@@ -86,12 +106,11 @@ class Playground {
     if (request.trim() === '') return;  // as at the tool's prompt
     this.replies.add(request, this.engine.roll(request));
     this.history.add(request);
-    this.request.focus();
   }
 
   seedTyped() {
     this.roll.disabled = !this.seed.apply();
-    PageLink.write(this.request.value, this.seed.input.value);
+    this.writeLink();
   }
 
   // A key supersedes the odds still being computed, then waits for the next.
@@ -106,7 +125,7 @@ class Playground {
     clearTimeout(this.oddsTimer);
     clearTimeout(this.workingTimer);
     const request = this.request.value;
-    PageLink.write(request, this.seed.input.value);
+    this.writeLink();
     this.pad.show();
     const began = performance.now();
     const shown = () => {
