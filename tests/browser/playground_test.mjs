@@ -79,6 +79,25 @@ async function rollAtField(page, request) {
   return (await replies(page))[0];
 }
 
+// Presses Tab until the control named (its id, else its text) has the
+// focus, which every stop on the way must show.
+async function tabTo(page, name) {
+  for (let stops = 0; stops < 40; ++stops) {
+    await page.keyboard.press('Tab');
+    const [focused, shown] = await page.evaluate(() => {
+      const at = document.activeElement;
+      return [
+        at.id || at.textContent,
+        at.matches(':focus-visible') &&
+            getComputedStyle(at).outlineWidth !== '0px'
+      ];
+    });
+    assert.ok(shown, `no visible focus on ${focused}`);
+    if (focused === name) return;
+  }
+  assert.fail(`${name} not reached with Tab`);
+}
+
 // Types request and waits until its odds are drawn; returns the drawing time.
 async function typeForOdds(page, request, timeout = 20000) {
   await page.click('#request', {clickCount: 3});
@@ -87,6 +106,20 @@ async function typeForOdds(page, request, timeout = 20000) {
       (r) => document.querySelector('section.odds').dataset.request === r,
       {timeout}, request);
   return page.$eval('section.odds', (s) => Number(s.dataset.millis));
+}
+
+// axe-core's findings on page as it is shown, logged with the view's name.
+const AXE = readFileSync(
+    new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+async function axeViolations(page, view) {
+  await page.evaluate(AXE);
+  const found = await page.evaluate(
+      async () => (await window.axe.run())
+                      .violations.map(
+                          ({id, nodes}) =>
+                              `${id}: ${nodes.map((node) => node.target)}`));
+  console.log(`axe-core, ${view}: ${found.length} violations`);
+  return found;
 }
 
 const rowTexts = (page, rows) => page.$$eval(
@@ -319,6 +352,7 @@ try {
   assert.equal(Object.keys(light).length, 5);
   assert.equal(new Set(Object.values(light)).size, 5);
   await typeForOdds(shared, '2d20');
+  assert.deepEqual(await axeViolations(shared, 'light theme'), []);
   await shared.screenshot({path: screenshot});
 
   await shared.emulateMediaFeatures(
@@ -330,6 +364,7 @@ try {
   const dark = await gradeColours();
   assert.equal(new Set(Object.values(dark)).size, 5);
   assert.notDeepEqual(dark, light);
+  assert.deepEqual(await axeViolations(shared, 'dark theme'), []);
   await shared.screenshot({path: screenshot.replace(/\.png$/, '-dark.png')});
 
   // On a phone the panels stack, nothing is wider than the window, and the
@@ -341,6 +376,7 @@ try {
   await shared.waitForFunction(
       () => Math.min(...[...document.querySelectorAll('#odds-chart text')].map(
                 (t) => t.getBoundingClientRect().height)) >= 11);
+  assert.deepEqual(await axeViolations(shared, 'phone width'), []);
   await shared.screenshot(
       {path: screenshot.replace(/\.png$/, '-phone.png'), fullPage: true});
   console.log(`screenshots: ${screenshot}, -dark.png, -phone.png`);
@@ -359,12 +395,24 @@ try {
         }));
       }),
       ['192x192 192x192', '512x512 512x512', 'any 512x512']);
-  // A favourite saved under a name travels in the link, and is kept: after
-  // the reload (from a link without it) it rolls, and the history is there.
-  await shared.click('#request', {clickCount: 3});
+  // With the keyboard alone, every stop showing its focus: Space on Roll
+  // rolls, Enter on «Save favourite» saves. The favourite travels in the
+  // link, and is kept: after the reload (from a link without it) it rolls,
+  // and the history is there.
+  await shared.$eval('#request', (i) => {
+    i.value = '';
+    i.focus();
+  });
   await shared.keyboard.type('3d6 skill 12');
-  await shared.type('#favourite-name', 'attack');
-  await shared.click('#save-favourite');
+  await tabTo(shared, 'roll');
+  await shared.keyboard.press('Space');
+  assert.equal(
+      (await replies(shared))[0],
+      toolReplies([linked, linked, '2d6+d20', '3d6 skill 12'], '22')[3]);
+  await tabTo(shared, 'favourite-name');
+  await shared.keyboard.type('attack');
+  await tabTo(shared, 'save-favourite');
+  await shared.keyboard.press('Enter');
   assert.match(
       await shared.evaluate(() => location.hash),
       /&seed=22&fav=dodge,d20&fav=attack,3d6%20skill%2012$/);
