@@ -351,7 +351,24 @@ try {
   const light = await gradeColours();
   assert.equal(Object.keys(light).length, 5);
   assert.equal(new Set(Object.values(light)).size, 5);
+  // Compare keeps 3d6's odds beside 2d20's: two series, each named, both
+  // requests' chances in the table and both in the link.
+  await typeForOdds(shared, '3d6');
+  await shared.click('::-p-aria(Compare)');
   await typeForOdds(shared, '2d20');
+  const series = () => shared.$$eval(
+      '#odds-chart rect.bar', (rects) => rects.map((r) => r.dataset.series));
+  assert.deepEqual(
+      await shared.$$eval(
+          '#odds-chart .legend', (texts) => texts.map((t) => t.textContent)),
+      ['2d20', '3d6']);
+  assert.equal((await series()).filter((name) => name === '3d6').length, 16);
+  const compared = await rowTexts(shared, '#odds-table tbody tr');
+  assert.deepEqual([compared[0], compared[8]], [
+    ['2', '0.25%', '100.00%', '0.25%', '0.00%', '100.00%', '0.00%'],
+    ['10', '2.25%', '90.99%', '11.26%', '12.50%', '62.49%', '50.01%']
+  ]);
+  assert.match(await shared.evaluate(() => location.hash), /&seed=22&cmp=3d6/);
   assert.deepEqual(await axeViolations(shared, 'light theme'), []);
   await shared.screenshot({path: screenshot});
 
@@ -380,6 +397,13 @@ try {
   await shared.screenshot(
       {path: screenshot.replace(/\.png$/, '-phone.png'), fullPage: true});
   console.log(`screenshots: ${screenshot}, -dark.png, -phone.png`);
+  // Removing the comparison leaves one series.
+  await shared.click('::-p-aria(Remove comparison)');
+  assert.deepEqual(
+      await shared.$$eval(
+          '#odds-chart rect, #odds-chart .legend',
+          (shown) => shown.map((e) => e.getAttribute('class'))),
+      Array(39).fill('bar'));
 
   // Installable: the manifest names its icons, which load. Offline: once
   // visited, the page loads, rolls and shows odds with the network gone.

@@ -34,8 +34,9 @@ class Playground {
         engine);
     this.replies =
         new ReplyList(document.getElementById('replies'), engine.facts);
-    this.panel =
-        new OddsPanel(document.querySelector('section.odds'), engine.facts);
+    this.panel = new OddsPanel(
+        document.querySelector('section.odds'), engine.facts,
+        () => this.writeLink());
     showLimits(engine.facts);
     this.odds = new OddsWorkerClient(wasm);
     this.history = new RequestHistory(this.request, () => this.showOdds());
@@ -86,12 +87,22 @@ class Playground {
     this.seed.input.value = link.seed;
     this.favourites.merge(link.favourites);
     this.seedTyped();
-    this.showOdds();
+    if (link.compared === '') {
+      this.panel.compareWith('', null);
+      this.showOdds();
+      return;
+    }
+    const compare = (odds) => {
+      this.panel.compareWith(link.compared, odds);
+      this.showOdds();
+    };
+    this.odds.compute(link.compared, compare, () => compare(null));
   }
 
   writeLink() {
     PageLink.write(
-        this.request.value, this.seed.input.value, this.favourites.saved);
+        this.request.value, this.seed.input.value,
+        this.panel.compared?.request ?? '', this.favourites.saved);
   }
 
   rollFavourite(request) {

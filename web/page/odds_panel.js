@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The odds panel: the grades of a skill test (and, over several sets, the
 // chance of each number of sets that succeed), or the chart and the table
-// of the totals, or why there are no odds.
+// of the totals, or why there are no odds. Compare keeps the odds shown as
+// a second series, drawn beside those of each request typed after, until it
+// is removed.
 import {Chart, percent, totalsLabel} from './chart.js';
+import {fillComparedTable} from './comparison.js';
 import {element} from './dom.js';
 
 // Rows of a label, a chance and a bar scaled to the largest of them.
@@ -45,8 +48,15 @@ function fillTotalsTable(table, bars) {
 }
 
 export class OddsPanel {
-  constructor(root, facts) {
+  // onCompare() is told when a comparison is made or removed.
+  constructor(root, facts, onCompare) {
     this.root = root;
+    this.onCompare = onCompare;
+    this.compared = null;  // {request, odds}
+    this.shown = null;     // {request, odds} of the last show()
+    this.compare = root.querySelector('#compare');
+    this.note = root.querySelector('#odds-compare-note');
+    this.compare.addEventListener('click', () => this.toggleComparison());
     this.gradeNames = facts.grades.map(([, name]) => name);
     this.criticalName = facts.critical[1];
     this.errorPrefix = facts.errorPrefix;
@@ -69,10 +79,34 @@ export class OddsPanel {
     this.status.toggleAttribute('hidden', false);
     for (const part
              of [this.grades, this.successes, this.figures, this.chart.svg,
-                 this.details, this.errors]) {
+                 this.details, this.errors, this.note]) {
       part.toggleAttribute('hidden', true);
     }
     this.drawn = null;
+    this.showCompare();
+  }
+
+  // Compares with the odds of request, or with none.
+  compareWith(request, odds) {
+    this.compared = odds?.eachTotal && odds.skill === 0 && odds.anyTotal ?
+        {request, odds} :
+        null;
+    if (this.shown !== null) this.show(this.shown.request, this.shown.odds);
+  }
+
+  toggleComparison() {
+    const {request, odds} = this.compared === null ? this.shown : {};
+    this.compareWith(request, odds);
+    this.onCompare();
+  }
+
+  // Compare, where the totals shown have each total; removal, where there
+  // is a comparison.
+  showCompare() {
+    const comparing = this.compared !== null;
+    this.compare.textContent = comparing ? 'Remove comparison' : 'Compare';
+    this.compare.toggleAttribute(
+        'hidden', !comparing && !this.drawn?.odds.eachTotal);
   }
 
   // The heading names the request whose odds are shown.
@@ -95,6 +129,7 @@ export class OddsPanel {
   }
 
   show(request, odds) {
+    this.shown = {request, odds};
     if (request.trim() === '') {
       this.clear('Type a request to see its odds.', false);
     } else if (odds.refused !== undefined) {
@@ -109,6 +144,11 @@ export class OddsPanel {
           odds.errors.map(
               ([message, chance]) =>
                   ({kind: 'grade-critical', label: message, chance})));
+    }
+    if (this.compared !== null && !this.drawn?.compared) {
+      this.note.textContent = `Compared with ${this.compared.request}: ` +
+          'drawn beside requests with a bar for each total.';
+      this.note.toggleAttribute('hidden', false);
     }
     this.name(request);
     this.root.dataset.request = request;
@@ -155,9 +195,15 @@ export class OddsPanel {
     this.figures.textContent = figures;
     this.figures.toggleAttribute('hidden', false);
     this.chart.svg.toggleAttribute('hidden', false);
-    this.drawn = {odds, request, width: 0};
+    const compared = odds.eachTotal ? this.compared : null;
+    this.drawn = {odds, request, width: 0, compared};
+    this.showCompare();
     this.redrawChart();
-    fillTotalsTable(this.table, odds.bars);
+    if (compared === null) {
+      fillTotalsTable(this.table, odds.bars);
+    } else {
+      fillComparedTable(this.table, [{request, odds}, compared]);
+    }
     this.details.querySelector('summary').textContent = odds.eachTotal ?
         'Chance of each total' :
         'Chance of each range of totals';
@@ -171,6 +217,7 @@ export class OddsPanel {
     if (this.drawn === null || width === this.drawn.width || width === 0)
       return;
     this.drawn.width = width;
-    this.chart.draw(this.drawn.odds, this.drawn.request, width);
+    const {odds, request, compared} = this.drawn;
+    this.chart.draw(odds, request, width, compared);
   }
 }
