@@ -5,9 +5,11 @@
 // request shows the module's message; the bars of 2d6 and the grades of a
 // skill test; that odds that fail or take long never hold up the next
 // request's; the replies' numbers and grade colours, the history, the seed's
-// message, both themes and a phone's width; and that nothing leaves
-// 127.0.0.1 and no script fails. Screenshots: SCREENSHOT.png and its -dark
-// and -phone siblings.
+// message, both themes and a phone's width; the dice pad, a comparison,
+// favourites, axe-core's findings and a keyboard-only walk; the manifest,
+// and a reload with the network gone; and that nothing leaves 127.0.0.1 and
+// no script fails. Screenshots: SCREENSHOT.png and its -dark and -phone
+// siblings.
 //
 //   node playground_test.mjs PAGE_FOLDER NATIVE_TOOL SCREENSHOT.png
 import assert from 'node:assert/strict';
