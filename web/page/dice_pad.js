@@ -33,8 +33,9 @@ export function readPadRequest(request) {
 
 export function writePadRequest({sets, dice, modifier, skill, comment}) {
   let request = sets > 1 ? `${sets}#` : '';
-  request += dice.map(([count, sides]) => `${count > 1 ? count : ''}d${sides}`)
-                 .join('+');
+  request +=
+      dice.map(([count, sides]) => `${count === 1 ? '' : count}d${sides}`)
+          .join('+');
   if (modifier !== 0) request += (modifier > 0 ? '+' : '') + String(modifier);
   if (skill !== '') request += ` skill ${skill}`;
   if (comment !== '') request += ` ${comment}`;

@@ -100,26 +100,26 @@ export class Favourites {
         'input', {type: 'text', 'aria-label': `New name of ${favourite[0]}`});
     field.value = favourite[0];
     let done = false;
-    const finish = (keep) => {
+    // keep: the new name, if free, replaces the old; then the row's first
+    // button takes the focus back when the keyboard ended the renaming.
+    const finish = (keep, refocus) => {
       if (done) return;
       done = true;
       const name = field.value.trim();
-      const taken =
+      const taken = keep &&
           this.saved.some((saved) => saved !== favourite && saved[0] === name);
       if (keep && name !== '' && !taken) favourite[0] = name;
       if (taken) this.tell(`A favourite is already named ${name}.`);
       this.changed();
-      this.list
-          .querySelector(
-              `li:nth-child(${this.saved.indexOf(favourite) + 1}) button`)
-          ?.focus();
+      const row = this.list.children[this.saved.indexOf(favourite)];
+      if (refocus) row?.querySelector('button').focus();
     };
     field.addEventListener('keydown', (event) => {
       if (event.key !== 'Enter' && event.key !== 'Escape') return;
       event.preventDefault();
-      finish(event.key === 'Enter');
+      finish(event.key === 'Enter', true);
     });
-    field.addEventListener('blur', () => finish(true));
+    field.addEventListener('blur', () => finish(true, false));
     item.replaceChildren(field);
     field.focus();
     field.select();
