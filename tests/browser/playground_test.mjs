@@ -323,9 +323,18 @@ try {
       toolReplies([linked, linked], '22').slice(1));
   assert.deepEqual(
       await replies(shared), toolReplies([linked, linked], '22').reverse());
-  // Taps on the pad build 2d6+d20, which rolls; it tells, and does not
-  // build, a request that the module would refuse.
+  // Taps on the pad (each target at least 44 px square) build 2d6+d20,
+  // which rolls; it tells, and does not build, a request that the module
+  // would refuse.
   await shared.click('#dice-pad summary');
+  assert.deepEqual(
+      await shared.$$eval(
+          '.pad summary, .pad button, .pad input',
+          (targets) => targets.filter((t) => {
+            const box = t.getBoundingClientRect();
+            return box.width < 44 || box.height < 44;
+          })),
+      [], 'pad targets under 44 x 44 px');
   await shared.$eval('#request', (i) => {
     i.value = '';
   });
