@@ -3,11 +3,14 @@
 // types requests into the field and presses Enter. Checks that seeded
 // replies equal the native tool's, also from a shared link; that a refused
 // request shows the module's message; the bars of 2d6 and the grades of a
-// skill test; that odds that fail or take long never hold up the next
-// request's; the replies' numbers and grade colours, the history, the seed's
-// message, both themes and a phone's width; and that nothing leaves
-// 127.0.0.1 and no script fails. Screenshots: SCREENSHOT.png and its -dark
-// and -phone siblings.
+// skill test, the CSV beside them, and the rolls made laid over them; a
+// reply's dice against the tool's, and a slip's hint; that odds that fail or
+// take long never hold up the next request's; the replies' numbers and grade
+// colours, the history, the seed's message, both themes and a phone's width;
+// the dice pad, a comparison, favourites, axe-core's findings and a
+// keyboard-only walk; the manifest, and a reload with the network gone; and
+// that nothing leaves 127.0.0.1 and no script fails. Screenshots:
+// SCREENSHOT.png and its -dark and -phone siblings.
 //
 //   node playground_test.mjs PAGE_FOLDER NATIVE_TOOL SCREENSHOT.png
 import assert from 'node:assert/strict';
@@ -28,11 +31,17 @@ const TYPES = {
   '.html': 'text/html',
   '.js': 'text/javascript',
   '.css': 'text/css',
-  '.wasm': 'application/wasm'
+  '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json',
+  '.json': 'application/json',
+  '.png': 'image/png',
+  '.svg': 'image/svg+xml'
 };
+let serving = true;  // false: the network is gone
 
 function serve(folder) {
   const server = http.createServer((request, response) => {
+    if (!serving) return request.socket.destroy();
     const name = new URL(request.url, 'http://127.0.0.1').pathname;
     const file = path.join(folder, name === '/' ? 'index.html' : name);
     try {
@@ -73,6 +82,25 @@ async function rollAtField(page, request) {
   return (await replies(page))[0];
 }
 
+// Presses Tab until the control named (its id, else its text) has the
+// focus, which every stop on the way must show.
+async function tabTo(page, name) {
+  for (let stops = 0; stops < 40; ++stops) {
+    await page.keyboard.press('Tab');
+    const [focused, shown] = await page.evaluate(() => {
+      const at = document.activeElement;
+      return [
+        at.id || at.textContent,
+        at.matches(':focus-visible') &&
+            getComputedStyle(at).outlineWidth !== '0px'
+      ];
+    });
+    assert.ok(shown, `no visible focus on ${focused}`);
+    if (focused === name) return;
+  }
+  assert.fail(`${name} not reached with Tab`);
+}
+
 // Types request and waits until its odds are drawn; returns the drawing time.
 async function typeForOdds(page, request, timeout = 20000) {
   await page.click('#request', {clickCount: 3});
@@ -81,6 +109,20 @@ async function typeForOdds(page, request, timeout = 20000) {
       (r) => document.querySelector('section.odds').dataset.request === r,
       {timeout}, request);
   return page.$eval('section.odds', (s) => Number(s.dataset.millis));
+}
+
+// axe-core's findings on page as it is shown, logged with the view's name.
+const AXE = readFileSync(
+    new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+async function axeViolations(page, view) {
+  await page.evaluate(AXE);
+  const found = await page.evaluate(
+      async () => (await window.axe.run())
+                      .violations.map(
+                          ({id, nodes}) =>
+                              `${id}: ${nodes.map((node) => node.target)}`));
+  console.log(`axe-core, ${view}: ${found.length} violations`);
+  return found;
 }
 
 const rowTexts = (page, rows) => page.$$eval(
@@ -163,6 +205,8 @@ try {
   // Beside each chance, at least and at most: the module's dice are not
   // quite even, so 7 or less is 58.34%.
   await typeForOdds(page, '2d6');
+  assert.equal(
+      await page.$eval('#odds-title', (h) => h.textContent), 'Odds of 2d6');
   const bars = await page.$$eval(
       '#odds-chart rect.bar',
       (rects) => rects.map((r) => [r.dataset.total, r.dataset.chance]));
@@ -236,8 +280,9 @@ try {
   }
   assert.equal(page.workers().length, 1, 'workers left running');
 
-  // Each reply keeps its number, which its list's box holds whole; the
-  // four sets rolled are laid over 2d6's chart.
+  // Each reply keeps its number, which its list's box holds whole: the
+  // page scrolls, not the list. The four sets rolled are laid over 2d6's
+  // chart.
   for (let i = 0; i < 4; ++i) await rollAtField(page, '2d6');
   await page.waitForFunction(
       () => document.querySelector('#odds-chart .observed-legend')
@@ -252,7 +297,8 @@ try {
     const list = document.getElementById('replies').getBoundingClientRect();
     return spans.map((span) => {
       const box = span.getBoundingClientRect();
-      return box.left >= list.left && box.right <= list.right ?
+      return box.left >= list.left && box.right <= list.right &&
+              box.bottom <= list.bottom ?
           span.textContent :
           'clipped';
     });
@@ -263,6 +309,7 @@ try {
 
   await page.click('#request', {clickCount: 3});
   await page.keyboard.press('Backspace');
+  await page.keyboard.press('Enter');  // rolls nothing: 11 replies below
   await page.keyboard.press('ArrowUp');
   assert.equal(await page.$eval('#request', (i) => i.value), '2d6');
   await page.keyboard.press('ArrowUp');
@@ -281,10 +328,11 @@ try {
   assert.equal((await replies(page)).length, 0);
   await page.close();
 
-  // A link with a request and a seed: the request's odds at once, the
-  // seeded replies on Enter, each grade in a colour of its own.
+  // A link with a request, a seed and a favourite: the request's odds at
+  // once, the seeded replies on Enter, each grade in a colour of its own.
   const linked = '8#d20 skill 10';
-  const shared = await openPage(`#${encodeURIComponent(linked)}&seed=22`);
+  const shared =
+      await openPage(`#${encodeURIComponent(linked)}&seed=22&fav=dodge,d20`);
   await shared.waitForFunction(
       (r) => document.querySelector('section.odds').dataset.request === r, {},
       linked);
@@ -318,6 +366,34 @@ try {
   assert.deepEqual(
       (await rowTexts(shared, '#odds-grades tbody tr')).map((row) => row[3]),
       gradeCounts.map((count) => `observed ${(100 * count / 16).toFixed(2)}%`));
+  // Taps on the pad (each target at least 44 px square) build 2d6+d20,
+  // which rolls; it tells, and does not build, a request that the module
+  // would refuse.
+  await shared.click('#dice-pad summary');
+  assert.deepEqual(
+      await shared.$$eval(
+          '.pad summary, .pad button, .pad input',
+          (targets) => targets.filter((t) => {
+            const box = t.getBoundingClientRect();
+            return box.width < 44 || box.height < 44;
+          })),
+      [], 'pad targets under 44 x 44 px');
+  await shared.$eval('#request', (i) => {
+    i.value = '';
+  });
+  for (const die of ['d6', 'd6', 'd20'])
+    await shared.click(`::-p-aria(${die})`);
+  assert.equal(await shared.$eval('#request', (i) => i.value), '2d6+d20');
+  assert.equal(
+      await rollAtField(shared, ''),
+      toolReplies([linked, linked, '2d6+d20'], '22')[2]);
+  await shared.click('#pad-sets', {clickCount: 3});
+  await shared.keyboard.type('31');
+  assert.deepEqual(
+      await shared.$eval(
+          '#pad-status',
+          (p) => [p.textContent, p.hidden, p.closest('form').request.value]),
+      ['Sets: a whole number from 1 to 30.', false, '3#2d6+d20']);
   // A likely slip gets the tool's hint beside its reply.
   await rollAtField(shared, '2d6 + 3');
   const toolHint =
@@ -337,7 +413,25 @@ try {
   const light = await gradeColours();
   assert.equal(Object.keys(light).length, 5);
   assert.equal(new Set(Object.values(light)).size, 5);
+  // Compare keeps 3d6's odds beside 2d20's: two series, each named, both
+  // requests' chances in the table and both in the link.
+  await typeForOdds(shared, '3d6');
+  await shared.click('::-p-aria(Compare)');
   await typeForOdds(shared, '2d20');
+  const series = () => shared.$$eval(
+      '#odds-chart rect.bar', (rects) => rects.map((r) => r.dataset.series));
+  assert.deepEqual(
+      await shared.$$eval(
+          '#odds-chart .legend', (texts) => texts.map((t) => t.textContent)),
+      ['2d20', '3d6']);
+  assert.equal((await series()).filter((name) => name === '3d6').length, 16);
+  const compared = await rowTexts(shared, '#odds-table tbody tr');
+  assert.deepEqual([compared[0], compared[8]], [
+    ['2', '0.25%', '100.00%', '0.25%', '0.00%', '100.00%', '0.00%'],
+    ['10', '2.25%', '90.99%', '11.26%', '12.50%', '62.49%', '50.01%']
+  ]);
+  assert.match(await shared.evaluate(() => location.hash), /&seed=22&cmp=3d6/);
+  assert.deepEqual(await axeViolations(shared, 'light theme'), []);
   await shared.screenshot({path: screenshot});
 
   await shared.emulateMediaFeatures(
@@ -349,6 +443,7 @@ try {
   const dark = await gradeColours();
   assert.equal(new Set(Object.values(dark)).size, 5);
   assert.notDeepEqual(dark, light);
+  assert.deepEqual(await axeViolations(shared, 'dark theme'), []);
   await shared.screenshot({path: screenshot.replace(/\.png$/, '-dark.png')});
 
   // On a phone the panels stack, nothing is wider than the window, and the
@@ -360,9 +455,83 @@ try {
   await shared.waitForFunction(
       () => Math.min(...[...document.querySelectorAll('#odds-chart text')].map(
                 (t) => t.getBoundingClientRect().height)) >= 11);
+  assert.deepEqual(await axeViolations(shared, 'phone width'), []);
   await shared.screenshot(
       {path: screenshot.replace(/\.png$/, '-phone.png'), fullPage: true});
   console.log(`screenshots: ${screenshot}, -dark.png, -phone.png`);
+  // Removing the comparison leaves one series.
+  await shared.click('::-p-aria(Remove comparison)');
+  assert.deepEqual(
+      await shared.$$eval(
+          '#odds-chart rect, #odds-chart .legend',
+          (shown) => shown.map((e) => e.getAttribute('class'))),
+      Array(39).fill('bar'));
+
+  // Installable: the manifest names its icons, which load. Offline: once
+  // visited, the page loads, rolls and shows odds with the network gone.
+  assert.deepEqual(
+      await shared.evaluate(async () => {
+        const link = document.querySelector('link[rel=manifest]');
+        const {icons} = await (await fetch(link.href)).json();
+        return Promise.all(icons.map(async ({src, sizes}) => {
+          const image = new Image();
+          image.src = src;
+          await image.decode();
+          return `${sizes} ${image.naturalWidth}x${image.naturalHeight}`;
+        }));
+      }),
+      ['192x192 192x192', '512x512 512x512', 'any 512x512']);
+  // With the keyboard alone, every stop showing its focus: Space on Roll
+  // rolls, Enter on «Save favourite» saves. The favourite travels in the
+  // link, and is kept: after the reload (from a link without it) it rolls,
+  // and the history is there.
+  await shared.$eval('#request', (i) => {
+    i.value = '';
+    i.focus();
+  });
+  await shared.keyboard.type('3d6 skill 12');
+  await tabTo(shared, 'roll');
+  await shared.keyboard.press('Space');
+  assert.equal(
+      (await replies(shared))[0],
+      toolReplies(
+          [linked, linked, '2d6+d20', '2d6 + 3', '3d6 skill 12'], '22')[4]);
+  await tabTo(shared, 'favourite-name');
+  await shared.keyboard.type('attack');
+  await tabTo(shared, 'save-favourite');
+  await shared.keyboard.press('Enter');
+  assert.match(
+      await shared.evaluate(() => location.hash),
+      /&seed=22&fav=dodge,d20&fav=attack,3d6%20skill%2012$/);
+  await tabTo(shared, 'Show dice');
+  await shared.keyboard.press('Enter');
+  assert.ok(await shared.$eval(
+      '#replies li:first-child .reply-dice', (details) => details.open));
+  await shared.waitForFunction(() => navigator.serviceWorker.controller);
+  await shared.evaluate(() => history.replaceState(null, '', '#&seed=22'));
+  serving = false;
+  await shared.setOfflineMode(true);
+  await shared.reload();
+  await shared.waitForSelector('body[data-ready]');
+  await shared.click('::-p-aria(attack)');
+  assert.deepEqual(await replies(shared), toolReplies(['3d6 skill 12'], '22'));
+  await shared.waitForFunction(
+      () => document.querySelector('section.odds').dataset.request ===
+          '3d6 skill 12');
+  assert.deepEqual(
+      (await rowTexts(shared, '#odds-grades tbody tr'))[2].slice(0, 3),
+      ['Ordinary Success', '64.82%', '']);
+  await shared.focus('#request');
+  await shared.keyboard.press('ArrowUp');
+  await shared.keyboard.press('ArrowUp');
+  assert.equal(await shared.$eval('#request', (i) => i.value), '2d6 + 3');
+  const favourites = () => shared.$$eval(
+      '.favourite', (items) => items.map((i) => i.firstChild.textContent));
+  await shared.click('::-p-aria(Rename attack)');
+  await shared.keyboard.type('sword\n');
+  assert.deepEqual(await favourites(), ['dodge', 'sword']);
+  await shared.click('::-p-aria(Remove sword)');
+  assert.deepEqual(await favourites(), ['dodge']);
   assert.deepEqual(outside, [], 'requests beyond 127.0.0.1');
   assert.deepEqual(scriptErrors, [], 'script errors');
   console.log('browser test passed');

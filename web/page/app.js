@@ -3,10 +3,13 @@
 // to WebAssembly (rollwright.js), and shows the exact odds of the request as
 // it is typed, computed in a worker so that typing never waits for them.
 // Nothing is fetched but this page's own files.
+import {DicePad} from './dice_pad.js';
 import {Engine} from './engine.js';
+import {Favourites} from './favourites.js';
 import {ObservedRolls} from './observed_rolls.js';
 import {OddsPanel} from './odds_panel.js';
 import {OddsWorkerClient} from './odds_worker_client.js';
+import {keepOffline} from './offline.js';
 import {PageLink} from './page_link.js';
 import {ReplyList} from './reply_list.js';
 import {RequestHistory} from './request_history.js';
@@ -32,13 +35,20 @@ class Playground {
         engine);
     this.replies =
         new ReplyList(document.getElementById('replies'), engine.facts);
-    this.panel =
-        new OddsPanel(document.querySelector('section.odds'), engine.facts);
+    this.panel = new OddsPanel(
+        document.querySelector('section.odds'), engine.facts,
+        () => this.writeLink());
     this.observed =
         new ObservedRolls(engine.facts.grades.map(([, name]) => name));
     showLimits(engine.facts);
     this.odds = new OddsWorkerClient(wasm);
     this.history = new RequestHistory(this.request, () => this.showOdds());
+    this.pad = new DicePad(
+        document.getElementById('dice-pad'), this.request, engine.facts,
+        () => this.showOdds());
+    this.favourites = new Favourites(
+        document.getElementById('favourites-box'),
+        (request) => this.rollFavourite(request), () => this.writeLink());
     this.oddsTimer = 0;
     this.workingTimer = 0;
   }
@@ -47,9 +57,13 @@ class Playground {
     document.getElementById('roll-form').addEventListener('submit', (event) => {
       event.preventDefault();
       this.rollRequest();
+      this.request.focus();
     });
     this.request.addEventListener('input', () => this.requestTyped());
     this.seed.input.addEventListener('input', () => this.seedTyped());
+    document.getElementById('save-favourite')
+        .addEventListener(
+            'click', () => this.favourites.save(this.request.value));
     document.getElementById('clear-replies').addEventListener('click', () => {
       this.replies.clear();
       this.request.focus();
@@ -68,30 +82,52 @@ class Playground {
     this.request.focus();
   }
 
-  // Puts the address's request and seed into the fields, seeds, and shows
-  // the request's odds.
+  // Puts the address's request and seed into the fields, seeds, keeps its
+  // favourites, and shows the request's odds.
   openLink() {
     const link = PageLink.read(window.location.hash);
     this.request.value = link.request;
     this.seed.input.value = link.seed;
+    this.favourites.merge(link.favourites);
     this.seedTyped();
+    if (link.compared === '') {
+      this.panel.compareWith('', null);
+      this.showOdds();
+      return;
+    }
+    const compare = (odds) => {
+      this.panel.compareWith(link.compared, odds);
+      this.showOdds();
+    };
+    this.odds.compute(link.compared, compare, () => compare(null));
+  }
+
+  writeLink() {
+    PageLink.write(
+        this.request.value, this.seed.input.value,
+        this.panel.compared?.request ?? '', this.favourites.saved);
+  }
+
+  rollFavourite(request) {
+    this.request.value = request;
+    this.rollRequest();
     this.showOdds();
   }
 
   rollRequest() {
     if (!this.seed.valid) return;
     const request = this.request.value;
+    if (request.trim() === '') return;  // as at the tool's prompt
     const rolled = this.engine.roll(request);
     this.replies.add(request, rolled);
     this.observed.add(request, rolled.sets);
     this.panel.observe(request, this.observed.of(request));
     this.history.add(request);
-    this.request.focus();
   }
 
   seedTyped() {
     this.roll.disabled = !this.seed.apply();
-    PageLink.write(this.request.value, this.seed.input.value);
+    this.writeLink();
   }
 
   // A key supersedes the odds still being computed, then waits for the next.
@@ -106,7 +142,8 @@ class Playground {
     clearTimeout(this.oddsTimer);
     clearTimeout(this.workingTimer);
     const request = this.request.value;
-    PageLink.write(request, this.seed.input.value);
+    this.writeLink();
+    this.pad.show();
     const began = performance.now();
     const shown = () => {
       clearTimeout(this.workingTimer);
@@ -130,7 +167,11 @@ class Playground {
 
 Engine.compile()
     .then((wasm) => Engine.create(wasm).then((engine) => {
-      new Playground(engine, wasm).start();
+      const playground = new Playground(engine, wasm);
+      playground.start();
+      keepOffline(
+          () => playground.replies.count === 0,
+          document.getElementById('loading'));
       document.body.dataset.ready = String(Math.round(performance.now()));
     }))
     .catch((error) => {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The chart of the odds of one set: one bar per total (or range of totals),
 // scaled to the largest chance, with the chance axis in percent and the
-// totals beneath. Drawn in the chart's own pixels, so that its labels keep
-// their size on a phone's narrow screen.
+// totals beneath; or, beside a compared request's odds (each total of both),
+// two bars per total and a legend naming each request. Drawn in the chart's own
+// pixels, so that its labels keep their size on a phone's narrow screen.
 
 import {observedShare} from './observed_rolls.js';
 
@@ -62,12 +63,13 @@ export class Chart {
   }
 
   // seen: the rolls of the request made here (observed_rolls.js) to lay
-  // over the bars, or null.
-  draw(odds, request, width, seen = null) {
+  // over the bars, or null; compared: {request, odds} drawn beside, or null
+  // (then the rolls are not laid over).
+  draw(odds, request, width, seen = null, compared = null) {
     const svg = this.svg;
     svg.replaceChildren();
     svg.setAttribute('viewBox', `0 0 ${width} ${this.height}`);
-    const bars = odds.bars;
+    const bars = odds.bars.concat(compared === null ? [] : compared.odds.bars);
     const largest = Math.max(...bars.map((bar) => bar[2]));
     const step = tickStep(100 * largest);
     const ceiling = Math.ceil((100 * largest) / step - 1e-9) * step;
@@ -92,15 +94,69 @@ export class Chart {
       svg.append(svgElement(
           'text', {x: this.left - 6, y: at + 4, 'text-anchor': 'end'}, label));
     }
-    this.drawBars(odds, y);
-    if (seen !== null) this.drawObserved(odds.bars, y, seen);
+    if (compared === null) {
+      this.drawBars(odds, y);
+      if (seen !== null) this.drawObserved(odds.bars, y, seen);
+      const observed =
+          seen === null ? '' : `, against the ${seen.sets} sets rolled here`;
+      svg.setAttribute(
+          'aria-label',
+          `Chance of each ${odds.eachTotal ? 'total' : 'range of totals'} of ${
+              request}${observed}`);
+    } else {
+      this.drawPair([{request, odds}, compared], y);
+      svg.setAttribute(
+          'aria-label',
+          `Chance of each total of ${request} and of ${compared.request}`);
+    }
     this.drawAxes(odds, width);
-    const observed =
-        seen === null ? '' : `, against the ${seen.sets} sets rolled here`;
-    svg.setAttribute(
-        'aria-label',
-        `Chance of each ${odds.eachTotal ? 'total' : 'range of totals'} of ${
-            request}${observed}`);
+  }
+
+  // Each total from the lowest of both series to the highest: a bar for
+  // each series that has it, side by side, and a legend.
+  drawPair(series, y) {
+    const base = this.top + this.plotHeight;
+    const low = Math.min(...series.map(({odds}) => odds.bars[0][0]));
+    const high = Math.max(...series.map(({odds}) => odds.bars.at(-1)[1]));
+    const slot = this.plotWidth / (high - low + 1);
+    const gap = Math.min(2, slot * 0.1);
+    const half = Math.max((slot - 2 * gap) / 2, 0.5);
+    series.forEach(({request, odds}, i) => {
+      const kind = i === 0 ? 'bar' : 'bar bar-compared';
+      for (const bar of odds.bars) {
+        const rect = svgElement('rect', {
+          class: kind,
+          x: this.left + (bar[0] - low) * slot + gap + i * half,
+          y: y(bar[2]),
+          width: half,
+          height: Math.max(base - y(bar[2]), 0),
+          'data-series': request,
+          'data-total': totalsLabel(bar),
+          'data-chance': percent(bar[2])
+        });
+        rect.append(svgElement('title', {}, `${request}: ${barTitle(bar)}`));
+        this.svg.append(rect);
+      }
+      const at = this.top + 4 + 16 * i;
+      this.svg.append(svgElement(
+          'rect',
+          {class: kind, x: this.left + 8, y: at, width: 10, height: 10}));
+      this.svg.append(svgElement(
+          'text', {class: 'legend', x: this.left + 24, y: at + 9}, request));
+    });
+    const every = Math.ceil(
+        (high - low + 1) /
+        Math.max(
+            1, Math.floor(this.plotWidth / (textWidth(String(high)) + 12))));
+    for (let total = low; total <= high; total += every) {
+      this.svg.append(svgElement(
+          'text', {
+            x: this.left + (total - low + 0.5) * slot,
+            y: base + 16,
+            'text-anchor': 'middle'
+          },
+          String(total)));
+    }
   }
 
   // Over each bar (the exact chance), a dot at the share of the sets rolled

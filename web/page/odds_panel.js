@@ -3,8 +3,10 @@
 // chance of each number of sets that succeed), or the chart and the table
 // of the totals, or why there are no odds; the same odds as CSV to
 // download; and, when asked, the rolls of the request made here laid over
-// them.
+// them. Compare keeps the odds shown as a second series, drawn beside those
+// of each request typed after, until it is removed.
 import {Chart, percent, totalsLabel} from './chart.js';
+import {fillComparedTable} from './comparison.js';
 import {element} from './dom.js';
 import {observedShare} from './observed_rolls.js';
 
@@ -58,11 +60,19 @@ function fillTotalsTable(table, bars, seen) {
 }
 
 export class OddsPanel {
-  constructor(root, facts) {
+  // onCompare() is told when a comparison is made or removed.
+  constructor(root, facts, onCompare) {
     this.root = root;
+    this.onCompare = onCompare;
+    this.compared = null;  // {request, odds}
+    this.shown = null;     // {request, odds, csv, seen} of the last show()
+    this.compare = root.querySelector('#compare');
+    this.note = root.querySelector('#odds-compare-note');
+    this.compare.addEventListener('click', () => this.toggleComparison());
     this.gradeNames = facts.grades.map(([, name]) => name);
     this.criticalName = facts.critical[1];
     this.errorPrefix = facts.errorPrefix;
+    this.title = root.querySelector('#odds-title');
     this.status = root.querySelector('#odds-status');
     this.grades = root.querySelector('#odds-grades');
     this.successes = root.querySelector('#odds-successes');
@@ -77,7 +87,6 @@ export class OddsPanel {
     this.observedCount = root.querySelector('#odds-observed-count');
     this.observedToggle.addEventListener('change', () => this.showAgain());
     this.drawn = null;
-    this.shown = null;
     new ResizeObserver(() => this.redrawChart()).observe(this.chart.svg);
   }
 
@@ -87,20 +96,53 @@ export class OddsPanel {
     this.status.toggleAttribute('hidden', false);
     for (const part
              of [this.grades, this.successes, this.figures, this.chart.svg,
-                 this.details, this.errors, this.csv, this.observed]) {
+                 this.details, this.errors, this.note, this.csv,
+                 this.observed]) {
       part.toggleAttribute('hidden', true);
     }
     this.drawn = null;
+    this.showCompare();
+  }
+
+  // Compares with the odds of request, or with none.
+  compareWith(request, odds) {
+    this.compared = odds?.eachTotal && odds.skill === 0 && odds.anyTotal ?
+        {request, odds} :
+        null;
+    this.showAgain();
+  }
+
+  toggleComparison() {
+    const {request, odds} = this.compared === null ? this.shown : {};
+    this.compareWith(request, odds);
+    this.onCompare();
+  }
+
+  // Compare, where the totals shown have each total; removal, where there
+  // is a comparison.
+  showCompare() {
+    const comparing = this.compared !== null;
+    this.compare.textContent = comparing ? 'Remove comparison' : 'Compare';
+    this.compare.toggleAttribute(
+        'hidden', !comparing && !this.drawn?.odds.eachTotal);
+  }
+
+  // The heading names the request whose odds are shown.
+  name(request) {
+    this.title.textContent =
+        request.trim() === '' ? 'Odds' : `Odds of ${request}`;
   }
 
   // While the odds of request are still being computed.
   showWorking(request) {
     this.clear(`Computing the odds of ${request}…`, false);
+    this.name(request);
   }
 
   showFailure(request, message) {
     this.clear(
         `The odds of this request could not be computed (${message}).`, true);
+    this.name(request);
     this.root.dataset.request = request;
   }
 
@@ -128,6 +170,12 @@ export class OddsPanel {
               ([message, chance]) =>
                   ({kind: 'grade-critical', label: message, chance})));
     }
+    if (this.compared !== null && !this.drawn?.compared) {
+      this.note.textContent = `Compared with ${this.compared.request}: ` +
+          'drawn beside requests with a bar for each total.';
+      this.note.toggleAttribute('hidden', false);
+    }
+    this.name(request);
     this.root.dataset.request = request;
   }
 
@@ -214,9 +262,15 @@ export class OddsPanel {
     this.figures.textContent = figures;
     this.figures.toggleAttribute('hidden', false);
     this.chart.svg.toggleAttribute('hidden', false);
-    this.drawn = {odds, request, seen, width: 0};
+    const compared = odds.eachTotal ? this.compared : null;
+    this.drawn = {odds, request, seen, width: 0, compared};
+    this.showCompare();
     this.redrawChart();
-    fillTotalsTable(this.table, odds.bars, seen);
+    if (compared === null) {
+      fillTotalsTable(this.table, odds.bars, seen);
+    } else {
+      fillComparedTable(this.table, [{request, odds}, compared]);
+    }
     this.details.querySelector('summary').textContent = odds.eachTotal ?
         'Chance of each total' :
         'Chance of each range of totals';
@@ -230,7 +284,7 @@ export class OddsPanel {
     if (this.drawn === null || width === this.drawn.width || width === 0)
       return;
     this.drawn.width = width;
-    this.chart.draw(
-        this.drawn.odds, this.drawn.request, width, this.drawn.seen);
+    const {odds, request, seen, compared} = this.drawn;
+    this.chart.draw(odds, request, width, seen, compared);
   }
 }
