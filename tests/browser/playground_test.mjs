@@ -185,6 +185,12 @@ try {
     }
   }
   assert.deepEqual(seeded, toolReplies(SEEDED));
+  // A screen reader hears each new reply: it goes first in a live region.
+  assert.equal(
+      await page.$eval(
+          'ol[aria-live=polite] > li:first-child .reply-text',
+          (text) => text.textContent),
+      seeded.at(-1));
   // The address holds the request and the seed, as a link to the same rolls.
   await page.waitForFunction(
       (r) => document.querySelector('section.odds').dataset.request === r, {},
