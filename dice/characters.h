@@ -25,6 +25,12 @@ inline bool IsOperator(char c) {
 
 inline bool IsLegal(char c) { return IsDigit(c) || IsOperator(c); }
 
+// A byte that continues a UTF-8 character: text cut before one would split
+// that character in two.
+inline bool IsUtf8Continuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
+}
+
 inline Operator OperatorOf(char c) {
   switch (c) {
     case 'd':

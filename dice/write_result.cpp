@@ -42,10 +42,6 @@ struct SentenceLayout {
 
 namespace {
 
-bool IsContinuation(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0U) == 0x80U;
-}
-
 int32_t LeadingDigits(const String& text) {
   int32_t n = 0;
   while (n < text.Length() && IsDigit(text[n])) ++n;
@@ -70,7 +66,8 @@ int32_t KeptOfComment(const String& s, const SentenceLayout& layout,
   // Less than the comment's length, as s does not fit.
   int32_t kept = kMaxReplyLength - kEllipsisLength - rest;
   if (kept <= head) return head;
-  while (kept > head && IsContinuation(s[layout.commentStart + kept])) --kept;
+  while (kept > head && IsUtf8Continuation(s[layout.commentStart + kept]))
+    --kept;
   return kept;
 }
 
@@ -89,7 +86,8 @@ int32_t CutPoint(const char* buffer, const SentenceLayout& layout,
   }
   int32_t cut = kMaxReplyLength;
   for (int32_t back = 0;
-       back < kMaxContinuationBytes && IsContinuation(buffer[cut]); ++back) {
+       back < kMaxContinuationBytes && IsUtf8Continuation(buffer[cut]);
+       ++back) {
     --cut;
   }
   return cut;

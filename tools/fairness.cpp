@@ -8,9 +8,9 @@
 
 #include "dice/outcome_texts.h"
 #include "dice/roll_request.h"
-#include "odds/odds.h"
 #include "odds/odds_summary.h"
 #include "tools/json_text.h"
+#include "tools/request_buffer.h"
 
 namespace rollwright {
 namespace {
@@ -51,19 +51,21 @@ double ErrorChance(const OddsSummary& summary) {
                          });
 }
 
-ChiSquareTest TestTotals(const Odds& odds, const OddsSummary& summary,
-                         const Counts& counts, int64_t sets) {
+// Each total of the odds in increasing order, then the errors, with the
+// sets whose totals the odds do not have.
+ChiSquareTest TestTotals(const OddsSummary& summary, const Counts& counts,
+                         int64_t sets) {
   std::vector<CountedOutcome> outcomes;
-  int64_t unexpected = 0;
-  for (const auto& [total, count] : counts.totals) {
-    if (!odds.Totals().Totals().contains(total)) unexpected += count;
+  int64_t expected = 0;
+  for (const OddsSummary::Bar& total : summary.totals) {
+    auto found = counts.totals.find(static_cast<int32_t>(total.first));
+    const int64_t count = found == counts.totals.end() ? 0 : found->second;
+    expected += count;
+    outcomes.push_back({std::to_string(total.first), count, total.chance});
   }
-  for (const auto& [total, mass] : odds.Totals().Totals()) {
-    auto found = counts.totals.find(total);
-    outcomes.push_back({std::to_string(total),
-                        found == counts.totals.end() ? 0 : found->second,
-                        mass.Both()});
-  }
+  int64_t rolled = 0;
+  for (const auto& [total, count] : counts.totals) rolled += count;
+  const int64_t unexpected = rolled - expected;
   if (counts.errors + unexpected > 0 || ErrorChance(summary) > 0) {
     outcomes.push_back(
         {kErrorLabel, counts.errors + unexpected, ErrorChance(summary)});
@@ -108,27 +110,29 @@ std::string TestText(const char* heading, const ChiSquareTest& test) {
   return text;
 }
 
+// The test's members of a JSON object: its bins' observed and expected
+// counts, keyed by label, and its figures.
 void AppendTestJson(std::string& out, const ChiSquareTest& test) {
   for (const char* key : {"observed", "expected"}) {
-    out += ",\"";
-    out += key;
-    out += "\":{";
-    for (size_t i = 0; i < test.bins.size(); ++i) {
-      if (i > 0) out += ',';
-      AppendJsonString(out, test.bins[i].label);
+    AppendJsonName(out, key);
+    out += '{';
+    for (const ChiSquareBin& bin : test.bins) {
+      if (out.back() != '{') out += ',';
+      AppendJsonString(out, bin.label);
       out += ':';
       if (key[0] == 'o') {
-        out += std::to_string(test.bins[i].observed);
+        out += std::to_string(bin.observed);
       } else {
-        AppendJsonNumber(out, test.bins[i].expected);
+        AppendJsonNumber(out, bin.expected);
       }
     }
     out += '}';
   }
-  out += ",\"chiSquare\":";
+  AppendJsonName(out, "chiSquare");
   AppendJsonNumber(out, test.statistic);
-  out +=
-      ",\"degreesOfFreedom\":" + std::to_string(test.degrees) + ",\"pValue\":";
+  AppendJsonName(out, "degreesOfFreedom");
+  out += std::to_string(test.degrees);
+  AppendJsonName(out, "pValue");
   AppendJsonNumber(out, test.pValue);
 }
 
@@ -143,12 +147,10 @@ FairnessReport CheckFairness(const std::string& request, int64_t sets,
     report.refusal = summary.refusal;
     return report;
   }
-  std::vector<char> buffer(request.begin(), request.end());
-  buffer.push_back('\0');
+  std::vector<char> buffer = RequestBuffer(request);
   Rollwright parsed(buffer.data());
-  const Odds odds(parsed.Expression());
   const Counts counts = Roll(parsed, sets, progress);
-  report.totals = TestTotals(odds, summary, counts, sets);
+  report.totals = TestTotals(summary, counts, sets);
   if (parsed.Skill() != 0) report.grades = TestGrades(summary, counts, sets);
   return report;
 }
@@ -167,20 +169,20 @@ std::string FairnessText(const std::string& request,
 
 std::string FairnessJson(const std::string& request,
                          const FairnessReport& report) {
-  std::string out = "{\"request\":";
-  AppendJsonString(out, request);
+  std::string out = "{";
+  AppendJsonText(out, "request", request);
   if (report.refusal != nullptr) {
-    out += ",\"refused\":";
-    AppendJsonString(out, report.refusal);
+    AppendJsonText(out, "refused", report.refusal);
     return out + "}";
   }
-  out += ",\"sets\":" + std::to_string(report.sets);
+  AppendJsonName(out, "sets");
+  out += std::to_string(report.sets);
   AppendTestJson(out, report.totals);
   if (report.grades) {
-    out += ",\"grades\":{";
-    std::string grades;
-    AppendTestJson(grades, *report.grades);
-    out += grades.substr(1) + "}";
+    AppendJsonName(out, "grades");
+    out += '{';
+    AppendTestJson(out, *report.grades);
+    out += '}';
   }
   return out + "}";
 }

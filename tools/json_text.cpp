@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "dice/characters.h"
+
 namespace rollwright {
 namespace {
 
@@ -19,7 +21,7 @@ size_t Utf8Length(std::string_view text) {
                                 : 0;
   if (length == 0 || length > text.size()) return 0;
   for (size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
+    if (!IsUtf8Continuation(text[i])) return 0;
   }
   return length;
 }
@@ -61,6 +63,11 @@ void AppendJsonNumber(std::string& out, double value) {
 void AppendJsonName(std::string& out, const char* name) {
   if (!out.empty() && out.back() != '{') out += ',';
   ((out += '"') += name) += "\":";
+}
+
+void AppendJsonText(std::string& out, const char* name, std::string_view text) {
+  AppendJsonName(out, name);
+  AppendJsonString(out, text);
 }
 
 }  // namespace rollwright

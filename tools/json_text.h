@@ -21,6 +21,9 @@ void AppendJsonNumber(std::string& out, double value);
 // first: «"name":». Names are plain ASCII.
 void AppendJsonName(std::string& out, const char* name);
 
+// Appends the member «"name":"text"», text as AppendJsonString writes it.
+void AppendJsonText(std::string& out, const char* name, std::string_view text);
+
 // Appends [item, item, ...], each written by appendItem.
 template <class Items, class AppendItem>
 void AppendJsonList(std::string& out, const Items& items,

@@ -71,7 +71,9 @@ constexpr auto kOptions =
     "  --json     one JSON object per request in place of the reply: the\n"
     "             reply, how the request was read, each set's dice\n"
     "  --fairness N\n"
-    "             roll N sets of each request (1 to 100000000) and test the\n"
+    "             roll N sets of each request (1 to " +
+    rollwright::Decimal<rollwright::kMaxFairnessSets>() +
+    ") and test the\n"
     "             totals, and a skill test's grades, against the exact odds:\n"
     "             observed and expected counts, chi-square and p-value\n"
     "             (with --json, as JSON)\n"

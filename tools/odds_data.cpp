@@ -94,17 +94,13 @@ void AppendOutcomeRow(std::string& csv, const char* outcome, double chance) {
 std::string OddsJson(std::string_view request, const OddsSummary& summary,
                      bool everyTotal) {
   std::string json = "{";
-  AppendJsonName(json, "request");
-  AppendJsonString(json, request);
+  AppendJsonText(json, "request", request);
   if (summary.verdict != OddsSummary::Verdict::kOdds) {
-    AppendJsonName(json, "refused");
-    AppendJsonString(json, summary.refusal);
+    AppendJsonText(json, "refused", summary.refusal);
     return json + '}';
   }
-  AppendJsonName(json, "expression");
-  AppendJsonString(json, summary.expression);
-  AppendJsonName(json, "comment");
-  AppendJsonString(json, summary.comment);
+  AppendJsonText(json, "expression", summary.expression);
+  AppendJsonText(json, "comment", summary.comment);
   AppendFigures(json, summary);
   AppendLists(json, summary, everyTotal);
   return json + '}';

@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "dice/characters.h"
 #include "dice/outcome_texts.h"
 #include "dice/rules.h"
 #include "odds/odds_summary.h"
@@ -174,9 +175,7 @@ void PrintTotals(std::ostream& out, const OddsSummary& summary,
 std::string Echo(const std::string& text) {
   if (text.size() <= kLongestEcho) return text;
   size_t end = kLongestEcho - 3;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-    --end;
-  }
+  while (end > 0 && IsUtf8Continuation(text[end])) --end;
   return text.substr(0, end) + "...";
 }
 

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "dice/characters.h"
 #include "dice/random.h"
 #include "text/fixed_text.h"
 #include "tools/fairness.h"
@@ -22,7 +23,7 @@ std::optional<uint64_t> ReadWhole(const std::string& text, uint64_t low,
   if (text.empty()) return std::nullopt;
   uint64_t value = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (!IsDigit(c)) return std::nullopt;
     value = value * 10 + static_cast<uint64_t>(c - '0');
     if (value > high) return std::nullopt;
   }
@@ -47,9 +48,8 @@ bool Named(const std::string& argument, const std::string& name) {
 }
 
 // Reads the option at arguments[i] that takes a value (--seed, --fairness,
-// --format)
-// into options, moving i past its value; false when it is none of them.
-// An unusable value sets options.error.
+// --format) into options, moving i past its value; false when it is none of
+// them. An unusable value sets options.error.
 bool ReadValueOption(const std::vector<std::string>& arguments, size_t& i,
                      Options& options) {
   const std::string& argument = arguments[i];

@@ -89,35 +89,45 @@ std::string DiceLine(const RequestReading& reading, const SetRecord& set) {
          std::to_string(set.outcome.total) + "\n";
 }
 
+void AppendInteger(std::string& out, const char* name, int32_t value) {
+  AppendJsonName(out, name);
+  out += std::to_string(value);
+}
+
 void AppendReading(std::string& out, const RequestReading& reading) {
-  out += R"(,"read":{"sets":)" + std::to_string(reading.sets) +
-         R"(,"expression":)";
-  AppendJsonString(out, reading.expression);
-  out += ",\"skill\":" + std::to_string(reading.skill) + ",\"comment\":";
-  AppendJsonString(out, reading.comment);
+  AppendJsonName(out, "read");
+  out += '{';
+  AppendInteger(out, "sets", reading.sets);
+  AppendJsonText(out, "expression", reading.expression);
+  AppendInteger(out, "skill", reading.skill);
+  AppendJsonText(out, "comment", reading.comment);
+  out += '}';
+}
+
+void AppendGroup(std::string& out, const GroupFaces& group) {
+  out += '{';
+  AppendInteger(out, "sides", group.sides);
+  AppendJsonName(out, "faces");
+  AppendJsonList(out, group.faces,
+                 [&out](int32_t face) { out += std::to_string(face); });
   out += '}';
 }
 
 void AppendSet(std::string& out, const SetRecord& set, int32_t skill) {
-  out += "{\"total\":" + std::to_string(set.outcome.total) + ",\"grade\":";
+  out += '{';
+  AppendInteger(out, "total", set.outcome.total);
+  AppendJsonName(out, "grade");
   if (skill == 0) {
     out += "null";
   } else {
     AppendJsonString(out, kGradeTexts[GradeOf(skill, set.outcome.total)].name);
   }
-  out += set.outcome.criticalFailure ? ",\"critical\":true"
-                                     : ",\"critical\":false";
-  out += ",\"dice\":[";
-  for (size_t g = 0; g < set.groups.size(); ++g) {
-    if (g > 0) out += ',';
-    out += "{\"sides\":" + std::to_string(set.groups[g].sides) + ",\"faces\":[";
-    for (size_t f = 0; f < set.groups[g].faces.size(); ++f) {
-      if (f > 0) out += ',';
-      out += std::to_string(set.groups[g].faces[f]);
-    }
-    out += "]}";
-  }
-  out += "]}";
+  AppendJsonName(out, "critical");
+  out += set.outcome.criticalFailure ? "true" : "false";
+  AppendJsonName(out, "dice");
+  AppendJsonList(out, set.groups,
+                 [&out](const GroupFaces& group) { AppendGroup(out, group); });
+  out += '}';
 }
 
 }  // namespace
@@ -133,22 +143,18 @@ std::string DiceLines(const RollRecord& record) {
 
 std::string RollJson(std::string_view request, std::string_view reply,
                      bool isError, const RollRecord& record) {
-  std::string out = "{\"request\":";
-  AppendJsonString(out, request);
-  out += ",\"reply\":";
-  AppendJsonString(out, reply);
+  std::string out = "{";
+  AppendJsonText(out, "request", request);
+  AppendJsonText(out, "reply", reply);
   if (record.Reading()) AppendReading(out, *record.Reading());
   if (isError) {
-    out += ",\"error\":";
-    AppendJsonString(out, reply);
+    AppendJsonText(out, "error", reply);
   } else {
-    out += ",\"sets\":[";
     const int32_t skill = record.Reading() ? record.Reading()->skill : 0;
-    for (size_t i = 0; i < record.Sets().size(); ++i) {
-      if (i > 0) out += ',';
-      AppendSet(out, record.Sets()[i], skill);
-    }
-    out += ']';
+    AppendJsonName(out, "sets");
+    AppendJsonList(out, record.Sets(), [&out, skill](const SetRecord& set) {
+      AppendSet(out, set, skill);
+    });
   }
   return out + "}";
 }

@@ -24,11 +24,6 @@
 namespace rollwright {
 namespace {
 
-void AppendText(std::string& json, const char* name, const char* text) {
-  AppendJsonName(json, name);
-  AppendJsonString(json, text);
-}
-
 // The limits of a request and of a seed, the start of every error reply and
 // the words of each outcome, from their one home in the engine.
 std::string FactsJson() {
@@ -43,7 +38,7 @@ std::string FactsJson() {
     AppendJsonName(json, name);
     json += std::to_string(value);
   }
-  AppendText(json, "errorPrefix", kErrorPrefix);
+  AppendJsonText(json, "errorPrefix", kErrorPrefix);
   auto appendOutcome = [&json](const OutcomeText& outcome) {
     const char* texts[] = {outcome.inReply, outcome.name};
     AppendJsonList(json, texts,

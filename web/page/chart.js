@@ -20,6 +20,15 @@ export function totalsLabel(bar) {
   return first === last ? String(first) : `${first}..${last}`;
 }
 
+// The totals that series ([{request, odds}, ...], each odds of each total)
+// span together: [lowest of all, highest of all].
+export function totalsSpan(series) {
+  return [
+    Math.min(...series.map(({odds}) => odds.bars[0][0])),
+    Math.max(...series.map(({odds}) => odds.bars.at(-1)[1]))
+  ];
+}
+
 // What a bar's title says: its chance, the chance of at least its first
 // total and of at most its last.
 function barTitle(bar) {
@@ -116,8 +125,7 @@ export class Chart {
   // each series that has it, side by side, and a legend.
   drawPair(series, y) {
     const base = this.top + this.plotHeight;
-    const low = Math.min(...series.map(({odds}) => odds.bars[0][0]));
-    const high = Math.max(...series.map(({odds}) => odds.bars.at(-1)[1]));
+    const [low, high] = totalsSpan(series);
     const slot = this.plotWidth / (high - low + 1);
     const gap = Math.min(2, slot * 0.1);
     const half = Math.max((slot - 2 * gap) / 2, 0.5);

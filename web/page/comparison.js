@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Two requests' odds side by side: the table of each total from the lowest
 // of both to the highest, with each request's chance, at least and at most.
-import {percent} from './chart.js';
+import {percent, totalsSpan} from './chart.js';
 import {element} from './dom.js';
 
 // [chance, at least, at most] of total in bars, also where bars lack it.
@@ -28,8 +28,7 @@ export function fillComparedTable(table, series) {
     }
   }
   table.tHead.replaceChildren(names, columns);
-  const low = Math.min(...series.map(({odds}) => odds.bars[0][0]));
-  const high = Math.max(...series.map(({odds}) => odds.bars.at(-1)[1]));
+  const [low, high] = totalsSpan(series);
   const body = table.tBodies[0];
   body.replaceChildren();
   for (let total = low; total <= high; ++total) {
