@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "api/request_buffer.h"
 #include "bench/request_mix.h"
 #include "tests/loaded_module.h"
-#include "tools/request_buffer.h"
 
 namespace {
 

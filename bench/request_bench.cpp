@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "api/request_buffer.h"
 #include "bench/request_mix.h"
 #include "dice/random.h"
 #include "rollwright.h"
 #include "tests/counting_new.h"
-#include "tools/request_buffer.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "api/request_buffer.h"
 #include "bench/request_mix.h"
 #include "dice/random.h"
 #include "odds/odds_summary.h"
 #include "rollwright.h"
 #include "tests/counting_new.h"
-#include "tools/request_buffer.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "tools/fairness.h"
+#include "api/fairness.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
+#include "api/chi_square.h"
 #include "dice/random.h"
-#include "tools/chi_square.h"
 
 namespace rollwright {
 namespace {

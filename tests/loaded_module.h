@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "api/request_buffer.h"
 #include "rollwright.h"
-#include "tools/request_buffer.h"
 
 #if defined(_WIN32)
 #include <windows.h>

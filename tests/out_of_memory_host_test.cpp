@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "api/request_buffer.h"
 #include "tests/loaded_module.h"
-#include "tools/request_buffer.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "tools/reading_hint.h"
+#include "api/reading_hint.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "api/request_buffer.h"
 #include "dice/answer.h"
-#include "tools/request_buffer.h"
 
 namespace rollwright {
 namespace {

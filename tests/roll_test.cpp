@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "api/request_buffer.h"
+#include "api/roll_record.h"
 #include "dice/answer.h"
 #include "dice/random.h"
 #include "dice/roll_request.h"
 #include "tests/test_support.h"
-#include "tools/request_buffer.h"
-#include "tools/roll_record.h"
 
 namespace rollwright {
 namespace {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "api/request_buffer.h"
 #include "dice/random.h"
 #include "rollwright.h"
-#include "tools/request_buffer.h"
 
 namespace rollwright {
 

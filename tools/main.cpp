@@ -10,23 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "dice/answer.h"
+#include "api/fairness.h"
+#include "api/odds_data.h"
+#include "api/roll_report.h"
+#include "api/rollwright_api.h"
 #include "dice/dice_error.h"
 #include "dice/limits.h"
 #include "dice/random.h"
 #include "odds/odds_summary.h"
 #include "rollwright.h"
 #include "text/fixed_text.h"
-#include "tools/fairness.h"
-#include "tools/odds_data.h"
+#include "tools/fairness_text.h"
 #include "tools/odds_report.h"
 #include "tools/options.h"
 #include "tools/platform.h"
 #include "tools/prompt.h"
-#include "tools/reading_hint.h"
-#include "tools/request_buffer.h"
-#include "tools/roll_record.h"
-#include "tools/roll_report.h"
 #include "tools/terminal.h"
 
 namespace {
@@ -110,30 +108,30 @@ RollShown shown;
 // Rolls one request; true when the reply is a sentence, not an error. The
 // faces come from the very roll that made the reply.
 bool RollOne(const std::string& request) {
-  std::vector<char> buffer = rollwright::RequestBuffer(request);
-  rollwright::RollRecord record;
-  if (shown.dice || shown.json || shown.hints) {
-    rollwright::Answer(buffer.data(), &record);
-  } else {
-    DiceMain(0, 0, buffer.data(), 0, 0, 0);
-  }
-  std::string reply = buffer.data();
-  bool sentence = !rollwright::IsErrorMessage(reply);
-  if (shown.json) {
-    std::cout << rollwright::RollJson(request, reply, !sentence, record)
-              << std::endl;
+  if (!shown.dice && !shown.json && !shown.hints) {
+    std::string reply = rollwright::Reply(request);
+    const bool sentence = !rollwright::IsErrorMessage(reply);
+    if (rollwright::ColourWanted()) reply = rollwright::ColourReply(reply);
+    std::cout << reply << std::endl;  // one reply per request
     return sentence;
   }
-  if (rollwright::ColourWanted()) reply = rollwright::ColourReply(reply);
-  std::cout << reply << '\n';
-  if (shown.dice && sentence) std::cout << rollwright::DiceLines(record);
-  std::cout.flush();  // one reply per request
-  if (shown.hints) {
-    if (auto hint = rollwright::ReadingHint(request, record.Reading())) {
-      std::cerr << "hint: " << *hint << std::endl;
-    }
+  const rollwright::RollResult result = rollwright::Roll(request);
+  if (shown.json) {
+    std::cout << rollwright::RollJson(result) << std::endl;
+    return !result.isError;
   }
-  return sentence;
+  std::cout << (rollwright::ColourWanted()
+                    ? rollwright::ColourReply(result.reply)
+                    : result.reply)
+            << '\n';
+  if (shown.dice && !result.isError) {
+    std::cout << rollwright::DiceLines(result.record);
+  }
+  std::cout.flush();  // one reply per request
+  if (shown.hints && result.hint) {
+    std::cerr << "hint: " << *result.hint << std::endl;
+  }
+  return !result.isError;
 }
 
 // The form --odds prints the odds in.

@@ -3,10 +3,10 @@
 
 #include <utility>
 
+#include "api/fairness.h"
 #include "dice/characters.h"
 #include "dice/random.h"
 #include "text/fixed_text.h"
-#include "tools/fairness.h"
 
 namespace rollwright {
 namespace {

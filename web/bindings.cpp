@@ -6,75 +6,32 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
 
-#include "dice/answer.h"
+#include "api/json_text.h"
+#include "api/odds_data.h"
+#include "api/roll_report.h"
+#include "api/rollwright_api.h"
 #include "dice/dice_error.h"
-#include "dice/limits.h"
-#include "dice/outcome_texts.h"
 #include "dice/random.h"
 #include "odds/odds_summary.h"
-#include "tools/json_text.h"
-#include "tools/odds_data.h"
-#include "tools/reading_hint.h"
-#include "tools/request_buffer.h"
-#include "tools/roll_record.h"
-#include "tools/roll_report.h"
 
 namespace rollwright {
 namespace {
-
-// The limits of a request and of a seed, the start of every error reply and
-// the words of each outcome, from their one home in the engine.
-std::string FactsJson() {
-  std::string json = "{";
-  const std::pair<const char*, int64_t> limits[] = {
-      {"maxSets", kMaxSets},
-      {"maxDice", kMaxDice},
-      {"maxSides", kMaxSides},
-      {"replyCapacity", ReplyCapacity},
-      {"maxSeed", kMaxSeed}};
-  for (const auto& [name, value] : limits) {
-    AppendJsonName(json, name);
-    json += std::to_string(value);
-  }
-  AppendJsonText(json, "errorPrefix", kErrorPrefix);
-  auto appendOutcome = [&json](const OutcomeText& outcome) {
-    const char* texts[] = {outcome.inReply, outcome.name};
-    AppendJsonList(json, texts,
-                   [&json](const char* text) { AppendJsonString(json, text); });
-  };
-  AppendJsonName(json, "grades");
-  AppendJsonList(json, kGradeTexts, appendOutcome);
-  AppendJsonName(json, "critical");
-  appendOutcome(kCriticalFailureText);
-  return json + '}';
-}
 
 // The texts the calls below returned last.
 std::string lastOdds;
 std::string lastCsv;
 std::string lastRoll;
 
-// The roll's JSON, its dice lines and the hint on how the request was
-// read, all from one roll.
+// The roll's JSON and its dice lines, both from one roll.
 std::string RollReport(const char* request) {
-  std::vector<char> buffer = RequestBuffer(request);
-  RollRecord record;
-  Answer(buffer.data(), &record);
-  const std::string reply = buffer.data();
-  const bool isError = IsErrorMessage(reply);
+  const RollResult result = Roll(request);
   std::string json = "{";
   AppendJsonName(json, "roll");
-  json += RollJson(request, reply, isError, record);
+  json += RollJson(result);
   AppendJsonName(json, "dice");
-  AppendJsonString(json, isError ? std::string() : DiceLines(record));
-  AppendJsonName(json, "hint");
-  if (auto hint = ReadingHint(request, record.Reading())) {
-    AppendJsonString(json, *hint);
-  } else {
-    json += "null";
-  }
+  AppendJsonString(json,
+                   result.isError ? std::string() : DiceLines(result.record));
   return json + '}';
 }
 
@@ -94,14 +51,14 @@ const char* OutOfMemoryJson(const char* name, const char* message) {
 // "maxSeed", "errorPrefix", "grades": [[words in a reply, name], ...] by
 // grade, "critical": [words in a reply, name]}.
 extern "C" const char* RollwrightFacts() {
-  static const std::string facts = rollwright::FactsJson();
+  static const std::string facts = rollwright::LimitsJson();
   return facts.c_str();
 }
 
 // Sets the generator's state, as rollwright --seed does.
 extern "C" void RollwrightSeed(uint32_t seed) { rollwright::RandomSeed(seed); }
 
-// The odds of one set of request as JSON (tools/odds_data.h, without
+// The odds of one set of request as JSON (api/odds_data.h, without
 // "totals"): {"request", "refused": message} when the module or the odds
 // refuse it. The text, and the CSV of the same odds that RollwrightOddsCsv
 // returns, stay valid until the next call.
@@ -118,16 +75,15 @@ extern "C" const char* RollwrightOdds(const char* request) {
   }
 }
 
-// The odds of RollwrightOdds's last request as CSV (tools/odds_data.h);
+// The odds of RollwrightOdds's last request as CSV (api/odds_data.h);
 // empty when they were refused.
 extern "C" const char* RollwrightOddsCsv() {
   return rollwright::lastCsv.c_str();
 }
 
 // Rolls request as DiceMain does and returns, as JSON, {"roll": the tool's
-// --json object (tools/roll_report.h), "dice": its lines of dice (empty for
-// an error), "hint": the hint on how it was read, or null}. The text stays
-// valid until the next call.
+// --json object (api/rollwright_api.h), "dice": its lines of dice (empty for
+// an error)}. The text stays valid until the next call.
 extern "C" const char* RollwrightRoll(const char* request) {
   try {
     rollwright::lastRoll = rollwright::RollReport(request);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The pieces of JSON that the tool writes: strings in UTF-8 and numbers that
 // read back exactly.
-#ifndef ROLLWRIGHT_TOOLS_JSON_TEXT_H_
-#define ROLLWRIGHT_TOOLS_JSON_TEXT_H_
+#ifndef ROLLWRIGHT_API_JSON_TEXT_H_
+#define ROLLWRIGHT_API_JSON_TEXT_H_
 
 #include <string>
 #include <string_view>
@@ -40,4 +40,4 @@ void AppendJsonList(std::string& out, const Items& items,
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_TOOLS_JSON_TEXT_H_
+#endif  // ROLLWRIGHT_API_JSON_TEXT_H_

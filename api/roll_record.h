@@ -2,12 +2,13 @@
 // Everything one roll showed (dice/roll_observer.h): how its request was
 // read and, for each set, its groups' faces in the order rolled and its
 // outcome. Filled by the roll it is handed to; a plain value afterwards.
-#ifndef ROLLWRIGHT_TOOLS_ROLL_RECORD_H_
-#define ROLLWRIGHT_TOOLS_ROLL_RECORD_H_
+#ifndef ROLLWRIGHT_API_ROLL_RECORD_H_
+#define ROLLWRIGHT_API_ROLL_RECORD_H_
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dice/roll_observer.h"
@@ -33,6 +34,11 @@ struct SetRecord {
 
 class RollRecord : public RollObserver {
  public:
+  RollRecord() = default;
+  // Once its roll is over, a record moves as the plain value it then is.
+  RollRecord(RollRecord&& other) noexcept
+      : reading(std::move(other.reading)), sets(std::move(other.sets)) {}
+
   // Nothing when the request could not be read.
   const std::optional<RequestReading>& Reading() const { return reading; }
   // The sets rolled, the last one unfinished when an error ended it.
@@ -54,4 +60,4 @@ class RollRecord : public RollObserver {
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_TOOLS_ROLL_RECORD_H_
+#endif  // ROLLWRIGHT_API_ROLL_RECORD_H_

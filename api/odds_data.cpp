@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "tools/odds_data.h"
+#include "api/odds_data.h"
 
 #include <initializer_list>
 #include <utility>
 
+#include "api/json_text.h"
 #include "dice/outcome_texts.h"
-#include "tools/json_text.h"
 
 namespace rollwright {
 namespace {

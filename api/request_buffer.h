@@ -2,8 +2,8 @@
 // A request buffer as a host hands it in: the request and its NUL, in a block
 // of ReplyCapacity bytes or the request's length plus one, whichever is more.
 // Exactly that size, so a sanitizer sees any access past it.
-#ifndef ROLLWRIGHT_TOOLS_REQUEST_BUFFER_H_
-#define ROLLWRIGHT_TOOLS_REQUEST_BUFFER_H_
+#ifndef ROLLWRIGHT_API_REQUEST_BUFFER_H_
+#define ROLLWRIGHT_API_REQUEST_BUFFER_H_
 
 #include <algorithm>
 #include <string_view>
@@ -22,4 +22,4 @@ inline std::vector<char> RequestBuffer(std::string_view request) {
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_TOOLS_REQUEST_BUFFER_H_
+#endif  // ROLLWRIGHT_API_REQUEST_BUFFER_H_

@@ -2,8 +2,8 @@
 // The odds of one set of a request as data for programs, every chance at
 // full precision (17 significant digits, which read back as the same
 // double). The page draws the JSON, and the tool prints it and the CSV.
-#ifndef ROLLWRIGHT_TOOLS_ODDS_DATA_H_
-#define ROLLWRIGHT_TOOLS_ODDS_DATA_H_
+#ifndef ROLLWRIGHT_API_ODDS_DATA_H_
+#define ROLLWRIGHT_API_ODDS_DATA_H_
 
 #include <string>
 #include <string_view>
@@ -35,4 +35,4 @@ std::string OddsCsv(const OddsSummary& summary);
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_TOOLS_ODDS_DATA_H_
+#endif  // ROLLWRIGHT_API_ODDS_DATA_H_

@@ -4,13 +4,13 @@
 // («2d6 + 3» rolls 2d6 with the comment «+ 3»). The reply never changes; the
 // hint says how the request was read and how to write what was probably
 // meant.
-#ifndef ROLLWRIGHT_TOOLS_READING_HINT_H_
-#define ROLLWRIGHT_TOOLS_READING_HINT_H_
+#ifndef ROLLWRIGHT_API_READING_HINT_H_
+#define ROLLWRIGHT_API_READING_HINT_H_
 
 #include <optional>
 #include <string>
 
-#include "tools/roll_record.h"
+#include "api/roll_record.h"
 
 namespace rollwright {
 
@@ -26,4 +26,4 @@ std::optional<std::string> ReadingHint(
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_TOOLS_READING_HINT_H_
+#endif  // ROLLWRIGHT_API_READING_HINT_H_

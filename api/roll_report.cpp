@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "tools/roll_report.h"
+#include "api/roll_report.h"
 
+#include "api/json_text.h"
+#include "api/rollwright_api.h"
 #include "dice/expression_walk.h"
 #include "dice/outcome_texts.h"
 #include "dice/rules.h"
-#include "tools/json_text.h"
 
 namespace rollwright {
 namespace {
@@ -141,20 +142,27 @@ std::string DiceLines(const RollRecord& record) {
   return lines;
 }
 
-std::string RollJson(std::string_view request, std::string_view reply,
-                     bool isError, const RollRecord& record) {
+std::string RollJson(const RollResult& result) {
+  const RollRecord& record = result.record;
   std::string out = "{";
-  AppendJsonText(out, "request", request);
-  AppendJsonText(out, "reply", reply);
+  AppendJsonText(out, "request", result.request);
+  AppendJsonText(out, "reply", result.reply);
   if (record.Reading()) AppendReading(out, *record.Reading());
-  if (isError) {
-    AppendJsonText(out, "error", reply);
+  if (result.isError) {
+    AppendJsonText(out, "error", result.reply);
+    AppendJsonText(out, "code", ErrorCodeName(result.reply));
   } else {
     const int32_t skill = record.Reading() ? record.Reading()->skill : 0;
     AppendJsonName(out, "sets");
     AppendJsonList(out, record.Sets(), [&out, skill](const SetRecord& set) {
       AppendSet(out, set, skill);
     });
+  }
+  AppendJsonName(out, "hint");
+  if (result.hint) {
+    AppendJsonString(out, *result.hint);
+  } else {
+    out += "null";
   }
   return out + "}";
 }

@@ -2,8 +2,8 @@
 // Pearson's chi-square test of counts that came up against the chances they
 // should have had: adjacent outcomes are merged until each bin expects at
 // least kMinExpected, and the statistic's upper tail is the p-value.
-#ifndef ROLLWRIGHT_TOOLS_CHI_SQUARE_H_
-#define ROLLWRIGHT_TOOLS_CHI_SQUARE_H_
+#ifndef ROLLWRIGHT_API_CHI_SQUARE_H_
+#define ROLLWRIGHT_API_CHI_SQUARE_H_
 
 #include <cstdint>
 #include <string>
@@ -44,4 +44,4 @@ double ChiSquarePValue(double statistic, int degrees);
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_TOOLS_CHI_SQUARE_H_
+#endif  // ROLLWRIGHT_API_CHI_SQUARE_H_

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/reading_hint.h"
+#include "api/reading_hint.h"
 
 #include <string_view>
 

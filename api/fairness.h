@@ -2,15 +2,15 @@
 // Evidence that the dice are fair: many sets of a request rolled with the
 // module's own engine, the totals that came up (and, with a skill level, the
 // grades) tested against the request's exact odds.
-#ifndef ROLLWRIGHT_TOOLS_FAIRNESS_H_
-#define ROLLWRIGHT_TOOLS_FAIRNESS_H_
+#ifndef ROLLWRIGHT_API_FAIRNESS_H_
+#define ROLLWRIGHT_API_FAIRNESS_H_
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "tools/chi_square.h"
+#include "api/chi_square.h"
 
 namespace rollwright {
 
@@ -29,11 +29,6 @@ struct FairnessReport {
 FairnessReport CheckFairness(const std::string& request, int64_t sets,
                              const std::function<void(int64_t)>& progress);
 
-// The report for people: a table of observed and expected counts per bin,
-// then the statistic, its degrees of freedom and its p-value.
-std::string FairnessText(const std::string& request,
-                         const FairnessReport& report);
-
 // The report as one line of JSON: {"request", "sets", "observed": {bin:
 // count}, "expected": {bin: count}, "chiSquare", "degreesOfFreedom",
 // "pValue"}, with "grades" holding the same for the grades of a skill test,
@@ -43,4 +38,4 @@ std::string FairnessJson(const std::string& request,
 
 }  // namespace rollwright
 
-#endif  // ROLLWRIGHT_TOOLS_FAIRNESS_H_
+#endif  // ROLLWRIGHT_API_FAIRNESS_H_

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "tools/fairness.h"
+#include "api/fairness.h"
 
-#include <cstdio>
 #include <numeric>
 #include <unordered_map>
 #include <vector>
 
+#include "api/json_text.h"
+#include "api/request_buffer.h"
 #include "dice/outcome_texts.h"
 #include "dice/roll_request.h"
 #include "odds/odds_summary.h"
-#include "tools/json_text.h"
-#include "tools/request_buffer.h"
 
 namespace rollwright {
 namespace {
@@ -88,28 +87,6 @@ ChiSquareTest TestGrades(const OddsSummary& summary, const Counts& counts,
   return TestCounts(outcomes, sets);
 }
 
-std::string Fixed(const char* format, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
-}
-
-std::string TestText(const char* heading, const ChiSquareTest& test) {
-  std::string text = std::string("  ") + heading + "\n";
-  text += "  bin                     observed        expected\n";
-  for (const ChiSquareBin& bin : test.bins) {
-    char line[160];
-    std::snprintf(line, sizeof line, "  %-20s %11lld %15.2f\n",
-                  bin.label.c_str(), static_cast<long long>(bin.observed),
-                  bin.expected);
-    text += line;
-  }
-  text += "  chi-square " + Fixed("%.4f", test.statistic) + " with " +
-          std::to_string(test.degrees) +
-          " degrees of freedom: p = " + Fixed("%.4g", test.pValue) + "\n";
-  return text;
-}
-
 // The test's members of a JSON object: its bins' observed and expected
 // counts, keyed by label, and its figures.
 void AppendTestJson(std::string& out, const ChiSquareTest& test) {
@@ -153,18 +130,6 @@ FairnessReport CheckFairness(const std::string& request, int64_t sets,
   report.totals = TestTotals(summary, counts, sets);
   if (parsed.Skill() != 0) report.grades = TestGrades(summary, counts, sets);
   return report;
-}
-
-std::string FairnessText(const std::string& request,
-                         const FairnessReport& report) {
-  if (report.refusal != nullptr) {
-    return "fairness of " + request + ": " + report.refusal + "\n";
-  }
-  std::string text = "fairness of " + request + ", " +
-                     std::to_string(report.sets) + " sets rolled:\n";
-  text += TestText("totals", report.totals);
-  if (report.grades) text += TestText("grades", *report.grades);
-  return text;
 }
 
 std::string FairnessJson(const std::string& request,

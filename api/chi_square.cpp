@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/chi_square.h"
+#include "api/chi_square.h"
 
 #include <cmath>
 #include <limits>

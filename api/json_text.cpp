@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/json_text.h"
+#include "api/json_text.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/roll_record.h"
+#include "api/roll_record.h"
 
 namespace rollwright {
 

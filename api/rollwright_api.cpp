@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: MIT
+#include "api/rollwright_api.h"
+
+#include <utility>
+#include <vector>
+
+#include "api/json_text.h"
+#include "api/reading_hint.h"
+#include "api/request_buffer.h"
+#include "dice/answer.h"
+#include "dice/dice_error.h"
+#include "dice/limits.h"
+#include "dice/outcome_texts.h"
+#include "dice/random.h"
+#include "rollwright.h"
+
+namespace rollwright {
+namespace {
+
+// Indexed by DiceError::Code.
+constexpr const char* kErrorCodeNames[] = {
+    "TooManySets",      "TooManyDice",    "TooManySides",
+    "IllegalCharacter", "InvalidOperand",
+};
+static_assert(sizeof kErrorCodeNames / sizeof kErrorCodeNames[0] ==
+              DiceError::kCodes);
+constexpr char kOutOfMemoryName[] = "OutOfMemory";
+
+// The thread's generator set to a state for one call, and put back after.
+class BorrowedGenerator {
+ public:
+  explicit BorrowedGenerator(uint32_t& state)
+      : owned(state), saved(LoadRandomState()) {
+    StoreRandomState(owned);
+  }
+  ~BorrowedGenerator() {
+    owned = LoadRandomState();
+    StoreRandomState(saved);
+  }
+  BorrowedGenerator(const BorrowedGenerator&) = delete;
+  BorrowedGenerator& operator=(const BorrowedGenerator&) = delete;
+
+ private:
+  uint32_t& owned;
+  uint32_t saved;
+};
+
+}  // namespace
+
+RollResult Roll(std::string_view request) {
+  RollResult result;
+  std::vector<char> buffer = RequestBuffer(request);
+  Answer(buffer.data(), &result.record);
+  result.request = request;
+  result.reply = buffer.data();
+  result.isError = IsErrorMessage(result.reply);
+  result.hint = ReadingHint(result.request, result.record.Reading());
+  return result;
+}
+
+std::string Reply(std::string_view request) {
+  std::vector<char> buffer = RequestBuffer(request);
+  DiceMain(0, 0, buffer.data(), 0, 0, 0);
+  return buffer.data();
+}
+
+const char* ErrorCodeName(std::string_view reply) {
+  if (reply == kOutOfMemoryMessage.View()) return kOutOfMemoryName;
+  for (int32_t code = 0; code < DiceError::kCodes; ++code) {
+    if (reply == ErrorMessage(static_cast<DiceError::Code>(code))) {
+      return kErrorCodeNames[code];
+    }
+  }
+  return nullptr;
+}
+
+RollResult Roller::Roll(std::string_view request) {
+  BorrowedGenerator generator(state);
+  return rollwright::Roll(request);
+}
+
+std::string Roller::Reply(std::string_view request) {
+  BorrowedGenerator generator(state);
+  return rollwright::Reply(request);
+}
+
+std::string LimitsJson() {
+  std::string json = "{";
+  const std::pair<const char*, int64_t> limits[] = {
+      {"maxSets", kMaxSets},
+      {"maxDice", kMaxDice},
+      {"maxSides", kMaxSides},
+      {"replyCapacity", ReplyCapacity},
+      {"maxSeed", kMaxSeed}};
+  for (const auto& [name, value] : limits) {
+    AppendJsonName(json, name);
+    json += std::to_string(value);
+  }
+  AppendJsonText(json, "errorPrefix", kErrorPrefix);
+  auto appendOutcome = [&json](const OutcomeText& outcome) {
+    const char* texts[] = {outcome.inReply, outcome.name};
+    AppendJsonList(json, texts,
+                   [&json](const char* text) { AppendJsonString(json, text); });
+  };
+  AppendJsonName(json, "grades");
+  AppendJsonList(json, kGradeTexts, appendOutcome);
+  AppendJsonName(json, "critical");
+  appendOutcome(kCriticalFailureText);
+  return json + '}';
+}
+
+}  // namespace rollwright
