@@ -38,6 +38,11 @@ class RollRecord : public RollObserver {
   // Once its roll is over, a record moves as the plain value it then is.
   RollRecord(RollRecord&& other) noexcept
       : reading(std::move(other.reading)), sets(std::move(other.sets)) {}
+  RollRecord& operator=(RollRecord&& other) noexcept {
+    reading = std::move(other.reading);
+    sets = std::move(other.sets);
+    return *this;
+  }
 
   // Nothing when the request could not be read.
   const std::optional<RequestReading>& Reading() const { return reading; }

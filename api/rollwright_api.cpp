@@ -50,12 +50,17 @@ class BorrowedGenerator {
 RollResult Roll(std::string_view request) {
   RollResult result;
   std::vector<char> buffer = RequestBuffer(request);
-  Answer(buffer.data(), &result.record);
-  result.request = request;
-  result.reply = buffer.data();
+  Roll(buffer.data(), result);
+  return result;
+}
+
+void Roll(char* buffer, RollResult& result) {
+  result.request = buffer;
+  result.record = RollRecord();
+  Answer(buffer, &result.record);
+  result.reply = buffer;
   result.isError = IsErrorMessage(result.reply);
   result.hint = ReadingHint(result.request, result.record.Reading());
-  return result;
 }
 
 std::string Reply(std::string_view request) {
@@ -97,6 +102,7 @@ std::string LimitsJson() {
     json += std::to_string(value);
   }
   AppendJsonText(json, "errorPrefix", kErrorPrefix);
+  AppendJsonText(json, "outOfMemory", kOutOfMemoryMessage.View());
   auto appendOutcome = [&json](const OutcomeText& outcome) {
     const char* texts[] = {outcome.inReply, outcome.name};
     AppendJsonList(json, texts,

@@ -43,6 +43,12 @@ struct RollResult {
 // Rolls request on the calling thread's generator, as DiceMain does.
 RollResult Roll(std::string_view request);
 
+// The same for a request already in a buffer as a host hands it in (at least
+// ReplyCapacity bytes and the request's length plus one), which the reply
+// replaces: for a caller that keeps one buffer and one result from call to
+// call.
+void Roll(char* buffer, RollResult& result);
+
 // The reply alone, as DiceMain writes it, on the calling thread's generator.
 std::string Reply(std::string_view request);
 
@@ -81,8 +87,8 @@ class Roller {
 std::string RollJson(const RollResult& result);
 
 // {"maxSets", "maxDice", "maxSides", "replyCapacity", "maxSeed",
-//  "errorPrefix", "grades": [[words in a reply, name], ...] by grade,
-//  "critical": [words in a reply, name]}.
+//  "errorPrefix", "outOfMemory" (its reply), "grades": [[words in a reply,
+//  name], ...] by grade, "critical": [words in a reply, name]}.
 std::string LimitsJson();
 
 }  // namespace rollwright

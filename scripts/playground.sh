@@ -8,9 +8,9 @@ set -eu
 cd "$(dirname "$0")/.."
 port=${1:-8000}
 page=build/wasm/page
-if [ ! -f "$page/rollwright.wasm" ] ||
+if [ ! -f "$page/rollwright_wasm.js" ] ||
    [ -n "$(find CMakeLists.txt CMakePresets.json cmake dice host include \
-             odds text web -newer "$page/rollwright.wasm" -print -quit)" ]; then
+             odds text api npm web -newer "$page/rollwright_wasm.js" -print -quit)" ]; then
   command -v emcc >/dev/null && command -v cmake >/dev/null &&
     command -v python3 >/dev/null || scripts/install-deps.sh web
   cmake --preset wasm

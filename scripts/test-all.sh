@@ -11,7 +11,9 @@ cd "$(dirname "$0")/.."
 presets=(default wasm asan tsan fuzz coverage windows-x86 windows-x64)
 
 scripts/install-deps.sh || exit 1
-npm ci --prefix tests/browser --no-audit --no-fund || exit 1
+for project in tests/browser tests/npm; do
+  npm ci --prefix "$project" --no-audit --no-fund || exit 1
+done
 
 summary=()
 passed=0

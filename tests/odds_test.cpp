@@ -18,9 +18,9 @@
 #include "tools/odds_report.h"
 
 // The page's way to the odds, in web/bindings.cpp.
-extern "C" const char* RollwrightOdds(const char* request);
+extern "C" const char* RollwrightOdds(const char* request, int32_t everyTotal);
 extern "C" const char* RollwrightOddsCsv();
-extern "C" const char* RollwrightRoll(const char* request);
+extern "C" const char* RollwrightRollWithDice(const char* request);
 extern "C" void RollwrightSeed(uint32_t seed);
 
 #if defined(ROLLWRIGHT_TIMED_BUDGET)
@@ -490,12 +490,12 @@ TEST(Bindings, GiveTheLowestHighestAndTheLastTotalOfEachRange) {
         "[-2147483647,-2147483647,0.5,0.5,1]]"}},
   };
   RollwrightSeed(1);
-  const std::string roll = RollwrightRoll("2d6 + 3");
+  const std::string roll = RollwrightRollWithDice("2d6 + 3");
   EXPECT_EQ(roll.rfind("{\"roll\":{\"request\":\"2d6 + 3\",", 0), 0u) << roll;
   EXPECT_NE(roll.find("}]}],\"hint\":\"read as"), std::string::npos) << roll;
   EXPECT_TRUE(roll.ends_with("},\"dice\":\"2d6  [5 5] = 10\\u000a\"}")) << roll;
   for (const Case& c : cases) {
-    const std::string json = RollwrightOdds(c.request);
+    const std::string json = RollwrightOdds(c.request, 0);
     EXPECT_EQ(std::string(RollwrightOddsCsv()).find("total,chance"), 0u);
     for (const std::string& fragment : c.fragments) {
       EXPECT_NE(json.find(fragment), std::string::npos)

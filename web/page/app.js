@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The playground: rolls requests through the module's own DiceMain, compiled
-// to WebAssembly (rollwright.js), and shows the exact odds of the request as
+// to WebAssembly in the npm package (rollwright.js), and shows the exact odds of the request as
 // it is typed, computed in a worker so that typing never waits for them.
 // Nothing is fetched but this page's own files.
 import {DicePad} from './dice_pad.js';
-import {Engine} from './engine.js';
 import {Favourites} from './favourites.js';
 import {ObservedRolls} from './observed_rolls.js';
 import {OddsPanel} from './odds_panel.js';
@@ -26,25 +25,25 @@ function showLimits(facts) {
 }
 
 class Playground {
-  constructor(engine, wasm) {
-    this.engine = engine;
+  // rollwright: the npm package's module.
+  constructor(rollwright) {
+    // The limits of a request and of a seed, the start of every error reply
+    // and the words of each outcome, as the engine holds them.
+    const facts = {...rollwright.limits, ...rollwright.outcomes};
     this.request = document.getElementById('request');
     this.roll = document.getElementById('roll');
     this.seed = new SeedField(
         document.getElementById('seed'), document.getElementById('seed-error'),
-        engine);
-    this.replies =
-        new ReplyList(document.getElementById('replies'), engine.facts);
+        rollwright.Roller, facts.maxSeed);
+    this.replies = new ReplyList(document.getElementById('replies'), facts);
     this.panel = new OddsPanel(
-        document.querySelector('section.odds'), engine.facts,
-        () => this.writeLink());
-    this.observed =
-        new ObservedRolls(engine.facts.grades.map(([, name]) => name));
-    showLimits(engine.facts);
-    this.odds = new OddsWorkerClient(wasm);
+        document.querySelector('section.odds'), facts, () => this.writeLink());
+    this.observed = new ObservedRolls(facts.grades.map(([, name]) => name));
+    showLimits(facts);
+    this.odds = new OddsWorkerClient();
     this.history = new RequestHistory(this.request, () => this.showOdds());
     this.pad = new DicePad(
-        document.getElementById('dice-pad'), this.request, engine.facts,
+        document.getElementById('dice-pad'), this.request, facts,
         () => this.showOdds());
     this.favourites = new Favourites(
         document.getElementById('favourites-box'),
@@ -118,7 +117,9 @@ class Playground {
     if (!this.seed.valid) return;
     const request = this.request.value;
     if (request.trim() === '') return;  // as at the tool's prompt
-    const rolled = this.engine.roll(request);
+    const {roll, dice} = this.seed.roller.rollWithDice(request);
+    const rolled =
+        {reply: roll.reply, dice, hint: roll.hint, sets: roll.sets ?? []};
     this.replies.add(request, rolled);
     this.observed.add(request, rolled.sets);
     this.panel.observe(request, this.observed.of(request));
@@ -165,15 +166,15 @@ class Playground {
   }
 }
 
-Engine.compile()
-    .then((wasm) => Engine.create(wasm).then((engine) => {
-      const playground = new Playground(engine, wasm);
+import('./rollwright.js')
+    .then((rollwright) => {
+      const playground = new Playground(rollwright);
       playground.start();
       keepOffline(
           () => playground.replies.count === 0,
           document.getElementById('loading'));
       document.body.dataset.ready = String(Math.round(performance.now()));
-    }))
+    })
     .catch((error) => {
       const loading = document.getElementById('loading');
       loading.textContent = `The module could not be loaded: ${error}`;

@@ -6,9 +6,7 @@
 // computation starts a fresh one.
 
 export class OddsWorkerClient {
-  // wasm: the compiled rollwright.wasm, handed to every worker.
-  constructor(wasm) {
-    this.wasm = wasm;
+  constructor() {
     this.worker = null;
     this.pending = null;
     this.nextId = 1;
@@ -41,7 +39,6 @@ export class OddsWorkerClient {
         this.fail(event.message || 'the worker stopped');
       };
       this.worker.onmessageerror = () => this.fail('an unreadable answer');
-      this.worker.postMessage({wasm: this.wasm});
     }
     return this.worker;
   }

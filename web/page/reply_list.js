@@ -68,7 +68,7 @@ export class ReplyList {
     this.count = 0;
   }
 
-  // rolled: the reply with its dice and hint, as Engine.roll gives them.
+  // rolled: the reply with its dice and hint, as the playground gives them.
   add(request, rolled) {
     const {reply, dice, hint} = rolled;
     this.count += 1;

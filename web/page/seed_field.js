@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The seed field: a number seeds the generator as rollwright --seed N does
-// (and starts that sequence again whenever it changes); an empty field
-// seeds it from the browser's cryptographic randomness. Anything else is
+// The seed field: a number makes a generator seeded as rollwright --seed N
+// seeds it (and starts that sequence again whenever it changes); an empty
+// field one seeded from the browser's cryptographic randomness. Anything else is
 // refused with a message next to the field, and rolling waits for a valid
 // seed or an empty field.
 
@@ -15,21 +15,20 @@ function parseSeed(text, maxSeed) {
   return value <= maxSeed ? value : undefined;
 }
 
-function randomSeed() {
-  return crypto.getRandomValues(new Uint32Array(1))[0];
-}
-
 export class SeedField {
-  constructor(input, message, engine) {
+  // Roller: the package's generator class; maxSeed: the largest seed.
+  constructor(input, message, Roller, maxSeed) {
     this.input = input;
     this.message = message;
-    this.engine = engine;
+    this.Roller = Roller;
+    this.maxSeed = maxSeed;
     this.valid = true;
+    this.roller = new Roller();
   }
 
-  // Seeds the engine from the field's text; says whether the text is valid.
+  // Makes the roller from the field's text; says whether the text is valid.
   apply() {
-    const maxSeed = this.engine.facts.maxSeed;
+    const maxSeed = this.maxSeed;
     const value = parseSeed(this.input.value, maxSeed);
     this.valid = value !== undefined;
     this.input.setAttribute('aria-invalid', String(!this.valid));
@@ -38,8 +37,8 @@ export class SeedField {
         `Not a seed: a whole number from 0 to ${maxSeed}, or empty for ` +
             'random rolls. Nothing is rolled until it is one.';
     this.message.toggleAttribute('hidden', this.valid);
-    if (value === null) this.engine.seed(randomSeed());
-    if (typeof value === 'number') this.engine.seed(value);
+    if (value === null) this.roller = new this.Roller();
+    if (typeof value === 'number') this.roller = new this.Roller({seed: value});
     return this.valid;
   }
 }
