@@ -22,7 +22,7 @@ export interface DiceGroup {
 export interface RolledSet {
   total: number;
   /** "Amazing Success", "Good Success", "Ordinary Success", "Failing". */
-  grade: string | null;
+  grade: string|null;
   /** A Critical Failure: the first d20 group's first die showed 20. */
   critical: boolean;
   dice: DiceGroup[];
@@ -36,13 +36,12 @@ export interface Roll {
   read: Reading;
   sets: RolledSet[];
   /** A word on how the request was read when it looks like a slip. */
-  hint: string | null;
+  hint: string|null;
 }
 
 /** The stable names of the module's errors. */
-export type DiceErrorCode =
-    'TooManySets'|'TooManyDice'|'TooManySides'|'IllegalCharacter'|
-    'InvalidOperand'|'OutOfMemory';
+export type DiceErrorCode = 'TooManySets'|'TooManyDice'|'TooManySides'|
+    'IllegalCharacter'|'InvalidOperand'|'OutOfMemory';
 
 /** A roll whose reply is an error message. */
 export interface FailedRoll {
@@ -53,7 +52,7 @@ export interface FailedRoll {
   /** The error's message, the same as reply. */
   error: string;
   code: DiceErrorCode;
-  hint: string | null;
+  hint: string|null;
 }
 
 /** [first, last, chance, atLeast, atMost]: totals first to last. */
@@ -125,18 +124,15 @@ export class OddsRefused extends Error {
 }
 
 export const limits: Readonly<{
-  maxSets: number;
-  maxDice: number;
-  maxSides: number;
-  replyCapacity: number;
+  maxSets: number; maxDice: number; maxSides: number; replyCapacity: number;
   maxSeed: number;
 }>;
 
 export const outcomes: Readonly<{
   errorPrefix: string;
   /** [words in a reply, name] for each grade, in order. */
-  grades: ReadonlyArray<readonly [string, string]>;
-  critical: readonly [string, string];
+  grades: ReadonlyArray<readonly[string, string]>;
+  critical: readonly[string, string];
 }>;
 
 /** A generator of its own; without a seed, seeded from crypto. */
@@ -147,7 +143,7 @@ export class Roller {
   /** The module's reply, exactly; never throws for a request string. */
   reply(request: string): string;
   /** The roll and the lines of dice `rollwright --dice` prints. */
-  rollWithDice(request: string): {roll: Roll | FailedRoll; dice: string};
+  rollWithDice(request: string): {roll: Roll|FailedRoll; dice: string};
   fairness(request: string, sets: number): Fairness;
 }
 
@@ -155,8 +151,13 @@ export function roll(request: string, options?: RollOptions): Roll;
 export function reply(request: string, options?: RollOptions): string;
 export function odds(request: string): Odds;
 export function oddsCsv(request: string): string;
-export function oddsWithCsv(request: string):
-    {odds: Omit<Odds, 'totals'> | {request: string; refused: string};
-     csv: string};
+export function oddsWithCsv(request: string): {
+  odds:
+      Omit<Odds, 'totals'>|{
+        request: string;
+        refused: string
+      };
+  csv: string
+};
 export function fairness(
     request: string, sets: number, options?: RollOptions): Fairness;

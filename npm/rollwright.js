@@ -154,8 +154,9 @@ function rollIn(request, buffer, laidOut) {
   const words = engine.HEAP32;
   const at = laidOut >> 2;
   const texts = engine._RollwrightRollTexts();
-  const text = (word) =>
-      words[word] < 0 ? null : textIn(heap, texts + words[word], words[word + 1]);
+  const text = (word) => words[word] < 0 ?
+      null :
+      textIn(heap, texts + words[word], words[word + 1]);
   const roll = {request, reply: textIn(heap, buffer, words[at])};
   if (words[at + 1] === 1) {
     roll.read = {
@@ -218,8 +219,7 @@ export class Roller {
   rollWithDice(request) {
     return this.#withState(() => {
       const pointer = requestBuffer(request);
-      const shown =
-          JSON.parse(textAt(engine._RollwrightRollWithDice(pointer)));
+      const shown = JSON.parse(textAt(engine._RollwrightRollWithDice(pointer)));
       return shown.roll !== undefined ? shown :
                                         {roll: outOfMemory(request), dice: ''};
     });
@@ -289,7 +289,7 @@ export function oddsCsv(request) {
 // --odds --format=json object without "totals" ({request, refused} when
 // refused), csv: the CSV (empty when refused)}. Never throws for a request.
 export function oddsWithCsv(request) {
-  const drawn = JSON.parse(
-      textAt(engine._RollwrightOdds(requestBuffer(request), 0)));
+  const drawn =
+      JSON.parse(textAt(engine._RollwrightOdds(requestBuffer(request), 0)));
   return {odds: drawn, csv: textAt(engine._RollwrightOddsCsv())};
 }

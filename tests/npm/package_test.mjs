@@ -48,7 +48,11 @@ const requests = [
   ['d20+2 skill 14', 19],  // its first d20 shows 20: a Critical Failure
   ['2#d20+2 skill 14 dodge', 4],
   ['2d6 + 3', 5],  // with a hint
-  ['3d6 ' + 'a long comment '.repeat(70), 6],
+  [
+    '3d6 ' +
+        'a long comment '.repeat(70),
+    6
+  ],
   ['3#d6 épée ⚔ «fire»', 7],
   ['', 8],
   ['2D6', 9],
@@ -90,7 +94,8 @@ test('a seeded Roller and reply give the tool\'s sequence', () => {
 });
 
 test('odds, oddsCsv and fairness give the tool\'s data', () => {
-  for (const request of ['3d6 skill 12', '2#d20+2 skill 14', '2d6-1d4', 'd41']) {
+  for (const request
+           of ['3d6 skill 12', '2#d20+2 skill 14', '2d6-1d4', 'd41']) {
     const [expected] = toolJson('--odds', '--format=json', request);
     assertSameData(odds(request), expected, request);
     assert.equal(
@@ -108,7 +113,8 @@ test('requests that are not text are refused, long ones answered', () => {
     assert.throws(() => reply(request), TypeError, String(request));
     assert.throws(() => roll(request), TypeError, String(request));
   }
-  const long = '2d6 ' + 'x'.repeat(5000);
+  const long = '2d6 ' +
+      'x'.repeat(5000);
   assert.equal(reply(long, {seed: 1}), tool('--seed', '1', long).trimEnd());
   assert.throws(() => new Roller({seed: -1}), RangeError);
   assert.deepEqual(rollwright.limits, {

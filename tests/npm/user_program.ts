@@ -19,7 +19,8 @@ try {
 const chances: Odds = odds('3d6 skill 12');
 const first: number = chances.totals[0][1] + chances.grades[0];
 const check: Fairness = fairness('3d6', 1000, {seed: 1});
-const shown: {roll: Roll | FailedRoll; dice: string} =
+const shown: {roll: Roll|FailedRoll; dice: string} =
     new Roller({seed: limits.maxSeed}).rollWithDice('2d6');
-console.log(first, check.pValue, check.grades?.pValue, shown.dice,
-            oddsCsv('d6').length, new Roller().reply('d6'));
+console.log(
+    first, check.pValue, check.grades?.pValue, shown.dice, oddsCsv('d6').length,
+    new Roller().reply('d6'));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The playground: rolls requests through the module's own DiceMain, compiled
-// to WebAssembly in the npm package (rollwright.js), and shows the exact odds of the request as
-// it is typed, computed in a worker so that typing never waits for them.
-// Nothing is fetched but this page's own files.
+// to WebAssembly in the npm package (rollwright.js), and shows the exact odds
+// of the request as it is typed, computed in a worker so that typing never
+// waits for them. Nothing is fetched but this page's own files.
 import {DicePad} from './dice_pad.js';
 import {Favourites} from './favourites.js';
 import {ObservedRolls} from './observed_rolls.js';
@@ -166,17 +166,4 @@ class Playground {
   }
 }
 
-import('./rollwright.js')
-    .then((rollwright) => {
-      const playground = new Playground(rollwright);
-      playground.start();
-      keepOffline(
-          () => playground.replies.count === 0,
-          document.getElementById('loading'));
-      document.body.dataset.ready = String(Math.round(performance.now()));
-    })
-    .catch((error) => {
-      const loading = document.getElementById('loading');
-      loading.textContent = `The module could not be loaded: ${error}`;
-      loading.className = 'status error';
-    });
+import('./rollwright.js').then((rollwright) => {const playground = new Playground(rollwright); playground.start(); keepOffline(() => playground.replies.count === 0, document.getElementById('loading')); document.body.dataset.ready = String(Math.round(performance.now()));}).catch((error) => {const loading = document.getElementById('loading'); loading.textContent = `The module could not be loaded: ${error}`; loading.className = 'status error';});

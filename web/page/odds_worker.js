@@ -7,7 +7,8 @@ const rollwright = import('./rollwright.js');
 
 self.onmessage = async ({data}) => {
   try {
-    self.postMessage({id: data.id, ...(await rollwright).oddsWithCsv(data.request)});
+    self.postMessage(
+        {id: data.id, ...(await rollwright).oddsWithCsv(data.request)});
   } catch (error) {
     self.postMessage({id: data.id, failure: String(error?.message ?? error)});
   }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The seed field: a number makes a generator seeded as rollwright --seed N
 // seeds it (and starts that sequence again whenever it changes); an empty
-// field one seeded from the browser's cryptographic randomness. Anything else is
-// refused with a message next to the field, and rolling waits for a valid
+// field one seeded from the browser's cryptographic randomness. Anything else
+// is refused with a message next to the field, and rolling waits for a valid
 // seed or an empty field.
 
 // '' is no seed (null); a decimal number up to maxSeed is a seed; anything
