@@ -166,4 +166,21 @@ class Playground {
   }
 }
 
-import('./rollwright.js').then((rollwright) => {const playground = new Playground(rollwright); playground.start(); keepOffline(() => playground.replies.count === 0, document.getElementById('loading')); document.body.dataset.ready = String(Math.round(performance.now()));}).catch((error) => {const loading = document.getElementById('loading'); loading.textContent = `The module could not be loaded: ${error}`; loading.className = 'status error';});
+// Loads the package (a failure is shown, not thrown), then the playground.
+function loadPackage() {
+  return import('./rollwright.js');
+}
+
+function startPlayground(rollwright) {
+  const playground = new Playground(rollwright);
+  playground.start();
+  keepOffline(
+      () => playground.replies.count === 0, document.getElementById('loading'));
+  document.body.dataset.ready = String(Math.round(performance.now()));
+}
+
+loadPackage().then(startPlayground).catch((error) => {
+  const loading = document.getElementById('loading');
+  loading.textContent = `The module could not be loaded: ${error}`;
+  loading.className = 'status error';
+});
