@@ -1,12 +1,13 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Static analysis of the engine, the host and the tool, where every finding
-# fails: first every C++ and JavaScript file of the tree (the page's and the
-# browser test's too) as clang-format writes it (.clang-format); then
-# clang-tidy (its checks in .clang-tidy) over every source of a native
-# build, and over the Windows-only sources of host/ and tools/ as the 64-bit and the
-# 32-bit Windows compilers see them; then cppcheck over all of them and the browser page's
-# bindings. A finding may be suppressed only in place, with its reason.
+# Static analysis of the engine, the host, the library for programs, the
+# tool and the npm package's bindings, where every finding fails: first every
+# C++ and JavaScript file of the tree (the page's, the package's and the
+# tests' too) as clang-format writes it (.clang-format); then clang-tidy (its
+# checks in .clang-tidy) over every source of a native build, and over the
+# Windows-only sources of host/ and tools/ as the 64-bit and the 32-bit
+# Windows compilers see them; then cppcheck over all of them. A finding may
+# be suppressed only in place, with its reason.
 # Usage: scripts/analyse.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -53,8 +54,8 @@ for arch in x86_64 i686; do
 done
 [ $status -eq 0 ] || { echo "analysis: clang-tidy has findings" >&2; exit 1; }
 
-echo "cppcheck: dice host odds text tools web"
+echo "cppcheck: dice host odds text api tools npm"
 cppcheck --enable=all --std=c++20 --inline-suppr --error-exitcode=1 \
   --suppress=missingIncludeSystem --quiet -I . -I include \
-  dice host odds text tools web
+  dice host odds text api tools npm
 echo "analysis: no findings"
