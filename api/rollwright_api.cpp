@@ -54,7 +54,8 @@ RollResult Roll(std::string_view request) {
   result.request = request;
   result.reply = buffer.data();
   result.isError = IsErrorMessage(result.reply);
-  result.hint = ReadingHint(result.request, result.record.Reading());
+  result.hint =
+      ReadingHint(result.request, result.record.Reading(), result.isError);
   return result;
 }
 
