@@ -86,11 +86,13 @@ odds_text=$("$tool" --odds "2#3d6 skill 12 sword")
 odds_json=$("$tool" --odds --format=json "2#3d6 skill 12 sword")
 odds_csv=$("$tool" --odds --format=csv "2#3d6 skill 12 sword")
 check "--format=json and csv agree with each other and the text" \
-  "16 True True True True" "$(python3 -c '
+  "16 True True True True True" "$(python3 -c '
 import csv, io, json, sys
 text, odds, table = sys.argv[1:]
 o = json.loads(odds)
-totals, outcomes = table.split("\n\n")
+totals, outcomes, successes = table.split("\n\n")
+counts = [[float(r["successes"]), float(r["chance"])]
+          for r in csv.DictReader(io.StringIO(successes))]
 rows = list(csv.DictReader(io.StringIO(totals)))
 grades = {r["outcome"]: float(r["chance"]) for r in csv.DictReader(io.StringIO(outcomes))}
 same = all([float(r[k]) for k in ("total", "chance", "at_least", "at_most")] == t
@@ -99,8 +101,17 @@ words = list(grades)[:4]
 shown = all(f"{w:<18}{100 * g:6.2f}%" in text for w, g in zip(words, o["grades"]))
 print(len(rows), same and len(rows) == len(o["totals"]), shown,
       grades["Critical Failure"] == o["critical"],
-      o["expression"] == "3d6" and o["comment"] == "12 sword" and o["sets"] == 2)
+      o["expression"] == "3d6" and o["comment"] == "12 sword" and o["sets"] == 2,
+      counts == [[k, c] for k, c in enumerate(o["successes"])] and len(counts) == 3)
 ' "$odds_text" "$odds_json" "$odds_csv")"
+check "--format=csv gives a d20's critical chance without a skill test" \
+  "$(printf '%s\n' "" "outcome,chance" "Critical Failure,0.04998779296875")" \
+  "$("$tool" --odds --format=csv "2#d20+1" | sed -n '/^$/,$p')"
+check "anyCritical: at least one set of three a Critical Failure" \
+  "0.04998779296875 0.142592" "$("$tool" --odds --format=json "3#d20" | python3 -c '
+import json, sys
+o = json.load(sys.stdin)
+print(o["critical"], round(o["anyCritical"], 6))')"
 check "--format=json refuses as JSON, with status 1" \
   "$(printf '%s\n' '{"request":"2D6","refused":"Dice Error: Illegal characters in input!"}' 1)" \
   "$("$tool" --odds --format=json 2D6; echo $?)"
@@ -119,6 +130,10 @@ import json, sys
 r = json.load(sys.stdin)
 print(len(r["observed"]), len(r["expected"]), sum(r["observed"].values()),
       r["degreesOfFreedom"], 0 <= r["pValue"] <= 1, r["grades"]["degreesOfFreedom"])')"
+fair_text=$("$tool" --seed 3 --fairness 2000 "3d6 skill 12")
+check "--fairness's text: no bin that expects nothing, and what p means" \
+  "Failing 0 p is the chance that fair dice stray this far or further from the odds; fair dice give p below 0.01 once in 100 checks." \
+  "$(echo "$fair_text" | grep -o '^  Failing\S*' | tr -d ' ') $(echo "$fair_text" | grep -c Critical) $(echo "$fair_text" | tail -1)"
 check "--fairness refuses as the odds do, with status 1" \
   "$(printf '%s\n' "fairness of 100d500*100d500: too many outcomes to compute exactly" 1)" \
   "$("$tool" --fairness 10 "100d500*100d500"; echo $?)"
