@@ -38,13 +38,28 @@ printf '2d6/2\n3d6\n' | "$tool" --seed 1 >/dev/null
 check "an error read before a sentence exits 1" 1 $?
 check "--odds prints the odds, not a roll" "odds of d4+1:" \
   "$("$tool" --odds d4+1 | head -1)"
+# A bad command line: one line that says why, then the usage, and status 2.
+# Options that do not go together are named both.
+usage=$("$tool" --help | sed -n '/^usage/,/REQUEST \.\.\.\]$/p')
+check "the usage is the first three lines of --help" 3 "$(echo "$usage" | wc -l)"
 for bad in "--seed 4294967296" "--seed -1" "--seed" "--seed=12x" "--frobnicate" \
            "--fairness 0" "--fairness 100000001" "--fairness --odds" \
-           "--odds --format=xml" "--format=csv"; do
+           "--odds --format=xml" "--format=csv" "-s 3" "-x" \
+           "--dice --json:--dice --json" "--fairness 9 --odds:--fairness --odds" \
+           "--dice --fairness 9:--fairness --dice" "--json --odds:--odds --json"; do
+  names=""
+  case $bad in *:*) names=${bad#*:}; bad=${bad%%:*} ;; esac
   message=$("$tool" $bad 3d6 2>&1 >/dev/null)
   check "'$bad' exits 2" 2 $?
-  check "'$bad' gives one line on standard error" 1 "$(echo "$message" | wc -l)"
+  check "'$bad' gives a line on standard error, then the usage" "$usage" \
+    "$(echo "$message" | sed 1d)"
+  [ -z "$names" ] || check "'$bad' names both" \
+    "rollwright: ${names% *} does not go with ${names#* }" \
+    "$(echo "$message" | head -1 | cut -d: -f1-2)"
 done
+check "-- ends the options: what follows is a request" \
+  "$(printf '%s\n' "Dice Error: Invalid operand in dice commands!" "rolls -d6 and gets -5" \
+    "Dice Error: Illegal characters in input!")" "$("$tool" --seed 1 -- -5 -d6 --dice)"
 check "--seed 4294967295 is a seed" 0 "$("$tool" --seed 4294967295 d6 >/dev/null; echo $?)"
 check "--version" "rollwright 0.1.0" "$("$tool" --version)"
 "$tool" --help | grep -q "skill" && "$tool" --help | grep -q "2+3\*4"
@@ -60,6 +75,13 @@ check "--dice marks a Critical Failure's twenty" "d20+d20  [20!] +[17] = 37" \
 check "--dice hints on standard error at a likely slip" \
   "hint: read as «2d6» with the comment «+ 3»: the expression ends at the first space; write «2d6+3»" \
   "$("$tool" --seed 1 --dice "2d6 + 3" 2>&1 >/dev/null)"
+check "--dice hints at an error reply's likely cause too" \
+  "hint: write «d» in lower case: «3D6» → «3d6»" \
+  "$("$tool" --seed 1 --dice "3D6" 2>&1 >/dev/null)"
+check "--dice lines read as arithmetic give the total" "$(printf '%s\n' \
+  "10-2d6+5  10 -([1 2] +5) = 2" "1+2*3d6  (1 +2) *[5 5 3] = 39" \
+  "2d6+3*2  ([5 5] +3) *2 = 26")" "$("$tool" --seed 3 --dice "10-2d6+5" 2>/dev/null | tail -1
+  "$tool" --seed 1 --dice "1+2*3d6" "2d6+3*2" 2>/dev/null | grep -v '^rolls')"
 check "a pipe's replies get no hint" "" "$("$tool" --seed 1 "2d6 + 3" 2>&1 >/dev/null)"
 # --json: one object per request that a JSON parser reads, with the reply's
 # exact bytes, how the request was read, and the faces that sum to each total.
