@@ -47,8 +47,10 @@ std::string FirstWord(const std::string& request) {
 // «kh3», «kl», «dh1», «dl»: a keep or drop code, in words.
 std::optional<std::string> KeepOrDrop(std::string_view code) {
   const std::pair<std::string_view, const char*> codes[] = {
-      {"kh", "keep the highest"}, {"kl", "keep the lowest"},
-      {"k", "keep the highest"},  {"dh", "drop the highest"},
+      {"kh", "keep the highest"},
+      {"kl", "keep the lowest"},
+      {"k", "keep the highest"},
+      {"dh", "drop the highest"},
       {"dl", "drop the lowest"}};
   for (const auto& [prefix, words] : codes) {
     if (code.substr(0, prefix.size()) != prefix) continue;
@@ -82,8 +84,9 @@ Hint UpperCaseDie(const Asked& asked) {
   }
   std::string meant = word;
   std::replace(meant.begin(), meant.end(), 'D', 'd');
-  return "write \xC2\xAB" "d\xC2\xBB in lower case: " + Quoted(word) +
-         " \xE2\x86\x92 " + Quoted(meant);  // →
+  return "write \xC2\xAB"
+         "d\xC2\xBB in lower case: " +
+         Quoted(word) + " \xE2\x86\x92 " + Quoted(meant);  // →
 }
 
 Hint PercentileDie(const Asked& asked) {
@@ -91,7 +94,8 @@ Hint PercentileDie(const Asked& asked) {
       FirstWord(asked.request).find("d%") == std::string::npos) {
     return std::nullopt;
   }
-  return "write \xC2\xAB" "d100\xC2\xBB for a percentile die";
+  return "write \xC2\xAB"
+         "d100\xC2\xBB for a percentile die";
 }
 
 // «4d6kh3»: a group followed by a keep or drop code.
@@ -211,9 +215,9 @@ Hint CommentWord(const Asked& asked) {
     const size_t count = static_cast<size_t>(
         std::find_if_not(expression.begin(), expression.end(), IsDigit) -
         expression.begin());
-    const bool d20 = expression.compare(count, 3, "d20") == 0 &&
-                     (count + 3 == expression.size() ||
-                      !IsDigit(expression[count + 3]));
+    const bool d20 =
+        expression.compare(count, 3, "d20") == 0 &&
+        (count + 3 == expression.size() || !IsDigit(expression[count + 3]));
     const std::string once = d20 ? expression.substr(count) : expression;
     const bool higher = SameWord(word.substr(0, 3), "adv");
     advice = std::string("rollwright has no ") +
@@ -250,9 +254,9 @@ Hint ArithmeticComment(const Asked& asked) {
       comment.begin());
   const bool group = count < comment.size() && comment[count] == 'd' &&
                      count + 1 < comment.size() && IsDigit(comment[count + 1]);
-  const bool arithmetic = !comment.empty() && (comment[0] == '+' ||
-                                               comment[0] == '-' ||
-                                               comment[0] == '*' || group);
+  const bool arithmetic =
+      !comment.empty() &&
+      (comment[0] == '+' || comment[0] == '-' || comment[0] == '*' || group);
   if (!arithmetic) return std::nullopt;
   // The comment's arithmetic, its spaces dropped, joined to the expression.
   std::string meant = reading->expression + (group ? "+" : "");

@@ -40,11 +40,11 @@ TEST(ChiSquare, MergesBinsThatExpectTooLittleAndFindsABias) {
   // 1,000 samples: 1 and 2 expected of the first two, so they join the third.
   // An outcome with no chance that did not come up is left out.
   const ChiSquareTest merged = TestCounts({{"a", 2, 0.001},
-                                          {"b", 1, 0.002},
-                                          {"c", 497, 0.5},
-                                          {"d", 500, 0.497},
-                                          {"never", 0, 0}},
-                                         1000);
+                                           {"b", 1, 0.002},
+                                           {"c", 497, 0.5},
+                                           {"d", 500, 0.497},
+                                           {"never", 0, 0}},
+                                          1000);
   ASSERT_EQ(merged.bins.size(), 2U);
   EXPECT_EQ(merged.bins[0].label, "a..c");
   EXPECT_EQ(merged.bins[0].observed, 500);

@@ -81,8 +81,9 @@ TEST(ReadingHint, NamesLikelySlipsAndLeavesPlainRequestsAlone) {
       {"4d6kh3",
        "rollwright keeps every die; roll «4d6» and keep the highest 3 "
        "yourself"},
-      {"2d20kl1", "rollwright keeps every die; roll «2d20» and keep the "
-                  "lowest 1 yourself"},
+      {"2d20kl1",
+       "rollwright keeps every die; roll «2d20» and keep the "
+       "lowest 1 yourself"},
       {"2d6/2",
        "rollwright has no division: its operators are «+», «-» and «*»"},
       {"2x3", "write «*» to multiply: «2x3» → «2*3»"},

@@ -2,9 +2,9 @@
 // Requests typed at a person's terminal, at a prompt such as "roll> ": with
 // line editing and a history kept in memory only (Up and Down walk through
 // earlier requests) where the tool is built with libedit, the terminal's or
-// console's own line editing elsewhere. Ctrl-C drops the line being typed (where the
-// system lets it be caught), an empty line is skipped, "help" or "?" prints
-// the help, and the end of input, "quit" or "exit" ends the session. Not
+// console's own line editing elsewhere. Ctrl-C drops the line being typed
+// (where the system lets it be caught), an empty line is skipped, "help" or "?"
+// prints the help, and the end of input, "quit" or "exit" ends the session. Not
 // copied.
 #ifndef ROLLWRIGHT_TOOLS_PROMPT_H_
 #define ROLLWRIGHT_TOOLS_PROMPT_H_
