@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <string_view>
 
 #include "api/fold_text.h"
@@ -30,18 +31,35 @@ bool SameWord(std::string_view text, std::string_view word) {
          });
 }
 
-// The request up to the end of its expression's word: a set count and its
-// separator, then up to the first space after them.
-std::string FirstWord(const std::string& request) {
+// Where the expression starts: after a set count and its separator.
+size_t ExpressionStart(const std::string& request) {
   size_t start = 0;
   while (start < request.size() && IsDigit(request[start])) ++start;
   if (start == 0 || start == request.size() ||
       (request[start] != '#' && request[start] != ' ')) {
-    start = 0;
-  } else {
-    ++start;
+    return 0;
   }
-  return request.substr(0, request.find(' ', start));
+  return start + 1;
+}
+
+// The request up to the end of its expression's word.
+std::string FirstWord(const std::string& request) {
+  return request.substr(0, request.find(' ', ExpressionStart(request)));
+}
+
+// «3D6» → «3d6»: the first word with each of the characters in from written
+// as to, when that leaves its expression only legal characters.
+Hint Corrected(const std::string& request, std::string_view from, char to) {
+  const std::string word = FirstWord(request);
+  std::string meant = word;
+  const size_t start = ExpressionStart(request);
+  for (size_t at = start; at < meant.size(); ++at) {
+    if (from.find(meant[at]) != std::string_view::npos) meant[at] = to;
+  }
+  const bool legal = std::all_of(
+      meant.begin() + static_cast<std::ptrdiff_t>(start), meant.end(), IsLegal);
+  if (meant == word || !legal) return std::nullopt;
+  return Quoted(word) + " \xE2\x86\x92 " + Quoted(meant);  // →
 }
 
 // «kh3», «kl», «dh1», «dl»: a keep or drop code, in words.
@@ -78,15 +96,12 @@ Hint LeadingSpace(const Asked& asked) {
 }
 
 Hint UpperCaseDie(const Asked& asked) {
-  std::string word = FirstWord(asked.request);
-  if (!asked.isError || word.find('D') == std::string::npos) {
-    return std::nullopt;
-  }
-  std::string meant = word;
-  std::replace(meant.begin(), meant.end(), 'D', 'd');
+  if (!asked.isError) return std::nullopt;
+  const Hint corrected = Corrected(asked.request, "D", 'd');
+  if (!corrected) return std::nullopt;
   return "write \xC2\xAB"
          "d\xC2\xBB in lower case: " +
-         Quoted(word) + " \xE2\x86\x92 " + Quoted(meant);  // →
+         *corrected;
 }
 
 Hint PercentileDie(const Asked& asked) {
@@ -121,16 +136,10 @@ Hint Division(const Asked& asked) {
 }
 
 Hint LetterTimes(const Asked& asked) {
-  const std::string word = FirstWord(asked.request);
-  if (!asked.isError || word.find_first_of("xX") == std::string::npos) {
-    return std::nullopt;
-  }
-  std::string meant = word;
-  std::replace_if(
-      meant.begin(), meant.end(), [](char c) { return c == 'x' || c == 'X'; },
-      '*');
-  return "write \xC2\xAB*\xC2\xBB to multiply: " + Quoted(word) +
-         " \xE2\x86\x92 " + Quoted(meant);  // →
+  if (!asked.isError) return std::nullopt;
+  const Hint corrected = Corrected(asked.request, "xX", '*');
+  if (!corrected) return std::nullopt;
+  return "write \xC2\xAB*\xC2\xBB to multiply: " + *corrected;
 }
 
 // Readings: a request that rolls, but maybe not what was meant.

@@ -111,6 +111,8 @@ TEST(ReadingHint, NamesLikelySlipsAndLeavesPlainRequestsAlone) {
       {"d6 vs orcs", ""},
       {"2d6*", ""},
       {"30d6 x", ""},
+      {"DANGER", ""},
+      {"fox", ""},
       {"3#d20 to hit", ""},
       {"3 2d6", ""},
       {"2d6-1 fire", ""},
