@@ -205,6 +205,46 @@ Hint ZeroLevel(const Asked& asked) {
          Quoted(reading->comment);
 }
 
+// The digits at the start of text.
+size_t LeadingDigits(std::string_view text) {
+  return static_cast<size_t>(
+      std::find_if_not(text.begin(), text.end(), IsDigit) - text.begin());
+}
+
+// «1d20 adv», «2d20 dis»: one d20 in each of two sets.
+Hint Advantage(const std::string& word, const std::string& expression) {
+  const bool higher = SameWord(word, "adv") || SameWord(word, "advantage");
+  if (!higher && !SameWord(word, "dis") && !SameWord(word, "disadvantage")) {
+    return std::nullopt;
+  }
+  const size_t count = LeadingDigits(expression);
+  const bool d20 =
+      expression.compare(count, 3, "d20") == 0 &&
+      (count + 3 == expression.size() || !IsDigit(expression[count + 3]));
+  const std::string once = d20 ? expression.substr(count) : expression;
+  return std::string("rollwright has no ") +
+         (higher ? "advantage" : "disadvantage") + "; roll " +
+         Quoted("2#" + once) + " and take the " + (higher ? "higher" : "lower");
+}
+
+// «3d6 vs 12», «3d6 Skill 12»: a skill test asked for in other words; rest
+// is the comment after the word.
+Hint SkillInOtherWords(const Asked& asked, const std::string& word,
+                       const std::string& rest) {
+  if (rest.size() < 2 || !IsDigit(rest[1])) return std::nullopt;
+  if (!SameWord(word, "skill") && !SameWord(word, "vs") &&
+      !SameWord(word, "versus") && !SameWord(word, "dc") &&
+      !SameWord(word, "against")) {
+    return std::nullopt;
+  }
+  const std::string& request = asked.request;
+  const size_t commentAt = request.size() - asked.reading->comment.size();
+  return "no skill test; for one (a total of " +
+         rest.substr(1, LeadingDigits(rest.substr(1))) +
+         " or less succeeds) write " +
+         Quoted(request.substr(0, commentAt) + "skill" + rest);
+}
+
 // A comment, without "skill" in the request, whose first word asks for
 // something rollwright does not do: advantage, keep or drop, a target
 // number, or a skill test spelt otherwise.
@@ -215,42 +255,16 @@ Hint CommentWord(const Asked& asked) {
   }
   const std::string& comment = reading->comment;
   const std::string word = comment.substr(0, comment.find(' '));
-  const std::string rest = comment.substr(word.size());
   const std::string& expression = reading->expression;
-  std::string advice;
-  if (SameWord(word, "adv") || SameWord(word, "advantage") ||
-      SameWord(word, "dis") || SameWord(word, "disadvantage")) {
-    // «1d20 adv», «2d20 dis»: one d20 in each of two sets.
-    const size_t count = static_cast<size_t>(
-        std::find_if_not(expression.begin(), expression.end(), IsDigit) -
-        expression.begin());
-    const bool d20 =
-        expression.compare(count, 3, "d20") == 0 &&
-        (count + 3 == expression.size() || !IsDigit(expression[count + 3]));
-    const std::string once = d20 ? expression.substr(count) : expression;
-    const bool higher = SameWord(word.substr(0, 3), "adv");
-    advice = std::string("rollwright has no ") +
-             (higher ? "advantage" : "disadvantage") + "; roll " +
-             Quoted("2#" + once) + " and take the " +
-             (higher ? "higher" : "lower");
-  } else if (auto code = KeepOrDrop(word)) {
+  Hint advice = Advantage(word, expression);
+  if (auto code = KeepOrDrop(word); !advice && code) {
     advice = KeepEveryDie(expression, *code);
-  } else if (rest.size() > 1 && IsDigit(rest[1]) &&
-             (SameWord(word, "skill") || SameWord(word, "vs") ||
-              SameWord(word, "versus") || SameWord(word, "dc") ||
-              SameWord(word, "against"))) {
-    const std::string& request = asked.request;
-    const std::string meant =
-        request.substr(0, request.size() - comment.size()) + "skill" + rest;
-    const std::string level =
-        rest.substr(1, rest.find_first_not_of("0123456789", 1) - 1);
-    advice = "no skill test; for one (a total of " + level +
-             " or less succeeds) write " + Quoted(meant);
-  } else {
-    return std::nullopt;
   }
+  if (!advice)
+    advice = SkillInOtherWords(asked, word, comment.substr(word.size()));
+  if (!advice) return std::nullopt;
   return "read as " + Quoted(expression) + " with the comment " +
-         Quoted(comment) + ": " + advice;
+         Quoted(comment) + ": " + *advice;
 }
 
 // «2d6 + 3», «1d6 1d6»: the expression ends at the first space.
@@ -258,9 +272,7 @@ Hint ArithmeticComment(const Asked& asked) {
   const auto& reading = asked.reading;
   if (!reading || reading->skill != 0) return std::nullopt;
   const std::string& comment = reading->comment;
-  const size_t count = static_cast<size_t>(
-      std::find_if_not(comment.begin(), comment.end(), IsDigit) -
-      comment.begin());
+  const size_t count = LeadingDigits(comment);
   const bool group = count < comment.size() && comment[count] == 'd' &&
                      count + 1 < comment.size() && IsDigit(comment[count + 1]);
   const bool arithmetic =
