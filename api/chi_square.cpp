@@ -62,6 +62,8 @@ ChiSquareTest TestCounts(const std::vector<CountedOutcome>& outcomes,
   const auto n = static_cast<double>(samples);
   std::vector<std::string> lastLabels;
   for (const CountedOutcome& outcome : outcomes) {
+    // An outcome that cannot come up, and did not, says nothing.
+    if (outcome.chance <= 0 && outcome.observed == 0) continue;
     if (test.bins.empty() || test.bins.back().expected >= kMinExpected) {
       test.bins.push_back({outcome.label, 0, 0});
       lastLabels.emplace_back();

@@ -34,7 +34,8 @@ struct ChiSquareTest {
 };
 
 // The test of outcomes, in order, over samples draws; an outcome that came
-// up with no chance at all makes the statistic infinite and the p-value 0.
+// up with no chance at all makes the statistic infinite and the p-value 0,
+// and one that did not is left out («Critical Failure» without a d20).
 ChiSquareTest TestCounts(const std::vector<CountedOutcome>& outcomes,
                          int64_t samples);
 

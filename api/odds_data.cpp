@@ -113,12 +113,19 @@ std::string OddsCsv(const OddsSummary& summary) {
     AppendCsvRow(csv, {static_cast<double>(total.first), total.chance,
                        total.atLeast, total.atMost});
   }
-  if (summary.skill == 0) return csv;
+  if (summary.skill == 0 && !summary.twentySided) return csv;
   csv += "\noutcome,chance\n";
-  for (size_t grade = 0; grade < summary.grades.size(); ++grade) {
-    AppendOutcomeRow(csv, kGradeTexts[grade].name, summary.grades[grade]);
+  if (summary.skill != 0) {
+    for (size_t grade = 0; grade < summary.grades.size(); ++grade) {
+      AppendOutcomeRow(csv, kGradeTexts[grade].name, summary.grades[grade]);
+    }
   }
   AppendOutcomeRow(csv, kCriticalFailureText.name, summary.critical);
+  if (summary.successes.empty()) return csv;
+  csv += "\nsuccesses,chance\n";
+  for (size_t count = 0; count < summary.successes.size(); ++count) {
+    AppendCsvRow(csv, {static_cast<double>(count), summary.successes[count]});
+  }
   return csv;
 }
 

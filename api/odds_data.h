@@ -16,7 +16,7 @@ namespace rollwright {
 //
 //   {"request": s, "expression": s, "comment": s (as read),
 //    "sets": n, "skill": n, "lowest": n, "highest": n, "mean": x,
-//    "critical": x, "anyCritical": x,
+//    "critical": x, "anyCritical": x (of the sets, at least one critical),
 //    "anyTotal": b, "twentySided": b, "eachTotal": b,
 //    "grades": [x, ...] (in grade order), "successes": [x, ...],
 //    "bars": [[first, last, chance, atLeast, atMost], ...],
@@ -28,9 +28,11 @@ std::string OddsJson(std::string_view request, const OddsSummary& summary,
                      bool everyTotal);
 
 // The table "total,chance,at_least,at_most", a row per total in increasing
-// order; with a skill level, an empty line and the table "outcome,chance",
-// a row per grade in the reply's words, then the Critical Failure. Empty
-// when the odds were refused.
+// order; with a skill level or a d20 group, an empty line and the table
+// "outcome,chance": a row per grade in the reply's words with a skill level,
+// then the Critical Failure; with a skill level and several sets, an empty
+// line and the table "successes,chance", a row per number of sets that
+// succeed, from 0. Empty when the odds were refused.
 std::string OddsCsv(const OddsSummary& summary);
 
 }  // namespace rollwright

@@ -1,62 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "api/roll_report.h"
 
+#include "api/fold_text.h"
 #include "api/json_text.h"
 #include "api/rollwright_api.h"
-#include "dice/expression_walk.h"
 #include "dice/outcome_texts.h"
 #include "dice/rules.h"
 
 namespace rollwright {
 namespace {
 
-char SymbolOf(Operator op) {
-  switch (op) {
-    case OpDice:
-      return 'd';
-    case OpMinus:
-      return '-';
-    case OpTimes:
-      return '*';
-    default:
-      return '+';
-  }
-}
-
-// Walks the expression as rolling does, writing each number as written and
-// each group as its faces: «10-2d6+5» becomes «10 -[3 5] +5».
-class ShapeWriter {
+// A set's faces group by group, in the order rolled, each group once.
+class FacesWriter {
  public:
-  ShapeWriter(const SetRecord& rolled, bool startsWithSign)
-      : set(rolled), skipFirstTerm(startsWithSign) {}
+  explicit FacesWriter(const SetRecord& rolled) : set(rolled) {}
 
-  // A member, as the walk asks each evaluator for its numbers.
-  // NOLINTNEXTLINE(readability-convert-member-functions-to-static)
-  std::string Number(int32_t value) { return std::to_string(value); }
-
-  void ApplyOperator(std::string& acc, int32_t right, Operator op) {
-    if (op == OpDice) {
-      acc = Faces();
-    } else {
-      (acc += ' ') += SymbolOf(op);
-      acc += std::to_string(right);
-    }
-  }
-
-  void AddToTotal(const std::string& term, Operator sign) {
-    if (terms++ == 0) {
-      // «-2d6» opens with an empty term, which rolling counts as 0.
-      if (!skipFirstTerm) shape = term;
-      return;
-    }
-    if (!shape.empty()) shape += ' ';
-    (shape += SymbolOf(sign)) += term;
-  }
-
-  const std::string& Shape() const { return shape; }
-
- private:
-  std::string Faces() {
+  std::string NextGroup() {
     if (nextGroup >= set.groups.size()) return "[]";
     const GroupFaces& group = set.groups[nextGroup++];
     const bool criticalGroup =
@@ -73,21 +32,24 @@ class ShapeWriter {
     return text + "]";
   }
 
+ private:
   const SetRecord& set;
-  bool skipFirstTerm;
   size_t nextGroup = 0;
   int32_t twentySidedGroups = 0;
-  int terms = 0;
-  std::string shape;
 };
 
+// The expression with each group as its faces and each number as its
+// value: «10-2d6+5» becomes «10 -([3 5] +5)».
 std::string DiceLine(const RequestReading& reading, const SetRecord& set) {
-  const String expression(reading.expression.c_str());
-  const char first = expression[0];
-  ShapeWriter writer(set, first != '\0' && first != 'd' && !IsDigit(first));
-  WalkExpression(expression, writer);
-  return reading.expression + "  " + writer.Shape() + " = " +
-         std::to_string(set.outcome.total) + "\n";
+  FacesWriter faces(set);
+  const FoldStyle style{
+      " ",
+      [](int32_t value, std::string_view) { return std::to_string(value); },
+      [&faces](std::string_view, std::string_view) {
+        return faces.NextGroup();
+      }};
+  return reading.expression + "  " + FoldText(reading.expression, style) +
+         " = " + std::to_string(set.outcome.total) + "\n";
 }
 
 void AppendInteger(std::string& out, const char* name, int32_t value) {

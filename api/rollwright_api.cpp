@@ -51,6 +51,7 @@ RollResult Roll(std::string_view request) {
   RollResult result;
   std::vector<char> buffer = RequestBuffer(request);
   Roll(buffer.data(), result);
+  result.request = request;  // whole, should it hold a NUL
   return result;
 }
 
@@ -60,7 +61,8 @@ void Roll(char* buffer, RollResult& result) {
   Answer(buffer, &result.record);
   result.reply = buffer;
   result.isError = IsErrorMessage(result.reply);
-  result.hint = ReadingHint(result.request, result.record.Reading());
+  result.hint =
+      ReadingHint(result.request, result.record.Reading(), result.isError);
 }
 
 std::string Reply(std::string_view request) {

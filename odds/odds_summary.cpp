@@ -47,8 +47,12 @@ void SummariseSets(OddsSummary& summary) {
     chances = std::move(next);
   }
   summary.successes = std::move(chances);
-  summary.anyCritical = std::pow(success + failure, summary.sets) -
-                        std::pow(success + grades[Failing], summary.sets);
+}
+
+// Of the sets, at least one a Critical Failure and none an error.
+void SummariseAnyCritical(double alive, OddsSummary& summary) {
+  summary.anyCritical = std::pow(alive, summary.sets) -
+                        std::pow(alive - summary.critical, summary.sets);
 }
 
 // The bars cover every total once, in order.
@@ -124,6 +128,7 @@ void Summarise(const Odds& odds, OddsSummary& summary) {
   for (const auto& [code, chance] : odds.Errors()) {
     summary.errors.push_back({ErrorMessage(code), chance});
   }
+  if (summary.twentySided) SummariseAnyCritical(totals.TotalMass(), summary);
   if (summary.anyTotal) SummariseEveryTotal(totals, summary);
   if (summary.skill != 0) {
     SummariseGrades(totals, summary);

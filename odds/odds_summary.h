@@ -73,9 +73,10 @@ struct OddsSummary {
   std::vector<Percentile> percentiles;  // when not eachTotal
   std::vector<ErrorChance> errors;
   // With a skill level and more than one set: entry k is the chance that
-  // exactly k sets succeed (any grade but Failing, no Critical Failure), and
-  // anyCritical that at least one set is a Critical Failure. An outcome
-  // where a set ends in an error, which makes the reply an error, is in none.
+  // exactly k sets succeed (any grade but Failing, no Critical Failure).
+  // With a d20 group: anyCritical, the chance that at least one of the sets
+  // is a Critical Failure, 1 - (1 - critical)^sets. An outcome where a set
+  // ends in an error, which makes the reply an error, is in neither.
   std::vector<double> successes;
   double anyCritical = 0;
 };

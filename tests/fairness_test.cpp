@@ -38,14 +38,19 @@ TEST(ChiSquare, PValuesAreTheUpperTail) {
 
 TEST(ChiSquare, MergesBinsThatExpectTooLittleAndFindsABias) {
   // 1,000 samples: 1 and 2 expected of the first two, so they join the third.
-  const ChiSquareTest merged = TestCounts(
-      {{"a", 2, 0.001}, {"b", 1, 0.002}, {"c", 497, 0.5}, {"d", 500, 0.497}},
-      1000);
+  // An outcome with no chance that did not come up is left out.
+  const ChiSquareTest merged = TestCounts({{"a", 2, 0.001},
+                                           {"b", 1, 0.002},
+                                           {"c", 497, 0.5},
+                                           {"d", 500, 0.497},
+                                           {"never", 0, 0}},
+                                          1000);
   ASSERT_EQ(merged.bins.size(), 2U);
   EXPECT_EQ(merged.bins[0].label, "a..c");
   EXPECT_EQ(merged.bins[0].observed, 500);
   EXPECT_DOUBLE_EQ(merged.bins[0].expected, 503);
   EXPECT_EQ(merged.degrees, 1);
+  EXPECT_EQ(merged.bins[1].label, "d");
   // A d6 whose one comes up 300 times too often in 6,000 rolls.
   std::vector<CountedOutcome> biased;
   for (int face = 1; face <= 6; ++face) {
@@ -70,6 +75,12 @@ TEST(Fairness, ASeededCheckRepeatsAndARefusalIsTheOdds) {
   EXPECT_EQ(first.totals.pValue, again.totals.pValue);
   ASSERT_TRUE(first.grades);
   EXPECT_EQ(first.grades->bins.front().label, "Amazing Success");
+  // Without a d20 there is no Critical Failure to expect, with one there is.
+  EXPECT_EQ(first.grades->bins.back().label, "Failing");
+  EXPECT_EQ(CheckFairness("d20 skill 14", 2000, [](int64_t) {})
+                .grades->bins.back()
+                .label,
+            "Critical Failure");
   EXPECT_STREQ(CheckFairness("100d500*100d500", 10, [](int64_t) {}).refusal,
                "too many outcomes to compute exactly");
 }

@@ -301,6 +301,8 @@ TEST(OddsSummary, CountsTheSetsThatSucceed) {
        {g * g * g, 3 * h * g * g, 3 * h * h * g, h * h * h},
        0},
       {"3d6 skill 12", {}, 0},
+      {"d20", {}, c},
+      {"3#d20 to hit", {}, 1 - (1 - c) * (1 - c) * (1 - c)},
   };
   for (const Case& test : cases) {
     OddsSummary summary = SummariseOdds(test.request);

@@ -86,10 +86,10 @@ class Terminal:
                 os.dup2(os.open(stdin, os.O_RDONLY), 0)
             os.execve(TOOL, [TOOL] + arguments, env)
 
-    def read(self, until_prompt):
+    def read(self, until_prompt, prompt=PROMPT):
         """What the tool prints until its next prompt, or until it ends."""
         out = b""
-        while not (until_prompt and out.endswith(PROMPT)):
+        while not (until_prompt and out.endswith(prompt)):
             ready, _, _ = select.select([self.fd], [], [], 10)
             try:
                 data = os.read(self.fd, 4096) if ready else b""
@@ -143,6 +143,23 @@ for keys, expected in SESSION:
     check("typing %r" % keys, expected, first_reply(session.type(keys)))
 check("after exit", "exit\r\n", session.type(b"exit\r", until_prompt=False))
 check("exit ends the session with status 0", 0, session.status())
+
+# The prompt says what a request gets; a hint follows a likely slip.
+for arguments, prompt in [(["--odds"], b"odds> "),
+                          (["--fairness", "100"], b"fairness> ")]:
+    asking = Terminal(arguments, {})
+    check("%s asks at %r" % (arguments[0], prompt), prompt.decode(),
+          asking.read(until_prompt=True, prompt=prompt))
+    asking.type(b"exit\r", until_prompt=False)
+    asking.status()
+hinted = Terminal(["--seed", "1"], {})
+hinted.read(until_prompt=True)
+check("a slip at the prompt gets a hint", "hint: read as \u00ab1d20\u00bb "
+      "with the comment \u00abadv\u00bb: rollwright has no advantage; roll "
+      "\u00ab2#d20\u00bb and take the higher",
+      hinted.type(b"1d20 adv\r").split("\r\n")[2])
+hinted.type(b"exit\r", until_prompt=False)
+hinted.status()
 
 for keys, expected in ENDINGS:
     ending = Terminal([], {})

@@ -5,11 +5,14 @@
 // faces 15, 20 (d6 face 5 first); seed 38 gives d20 faces 20, 20.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "api/request_buffer.h"
 #include "api/roll_record.h"
+#include "api/roll_report.h"
 #include "dice/answer.h"
 #include "dice/random.h"
 #include "dice/roll_request.h"
@@ -179,17 +182,84 @@ int64_t TotalFromFaces(const std::string& e, const SetRecord& set) {
   return apply(total, sign, acc);
 }
 
+// A dice line's arithmetic read as anyone reads it: '*' before '+' and '-',
+// parentheses first, a group's faces summed («20!» is 20).
+class Arithmetic {
+ public:
+  explicit Arithmetic(const std::string& text) : s(text) {}
+  int64_t Value() {
+    const int64_t value = Sum();
+    Skip();
+    return at == s.size() ? value : INT64_MIN;  // all read, or a wrong line
+  }
+
+ private:
+  void Skip() {
+    while (at < s.size() && (s[at] == ' ' || s[at] == '!')) ++at;
+  }
+  bool Take(char c) {
+    Skip();
+    if (at >= s.size() || s[at] != c) return false;
+    ++at;
+    return true;
+  }
+  int64_t Sum() {
+    int64_t value = Product();
+    for (;;) {
+      if (Take('+')) {
+        value += Product();
+      } else if (Take('-')) {
+        value -= Product();
+      } else {
+        return value;
+      }
+    }
+  }
+  int64_t Product() {
+    int64_t value = Factor();
+    while (Take('*')) value *= Factor();
+    return value;
+  }
+  int64_t Factor() {
+    if (Take('-')) return -Factor();
+    if (Take('(')) {
+      const int64_t value = Sum();
+      return Take(')') ? value : INT64_MIN;
+    }
+    if (Take('[')) {
+      int64_t sum = 0;
+      while (!Take(']') && at < s.size()) sum += Number();
+      return sum;
+    }
+    return Number();
+  }
+  int64_t Number() {
+    Skip();
+    int64_t value = 0;
+    for (; at < s.size() && s[at] >= '0' && s[at] <= '9'; ++at) {
+      value = value * 10 + (s[at] - '0');
+    }
+    return value;
+  }
+
+  const std::string& s;
+  size_t at = 0;
+};
+
 TEST(Roll, AnObserverSeesTheFacesBehindEveryTotal) {
   struct Case {
     const char* request;
     uint32_t seed;
   };
   const Case cases[] = {
-      {"3d6+2", 1},        {"10-2d6+5", 1},
-      {"2*3d6", 1},        {"0d6+d4*2", 1},
-      {"-2d6+3", 1},       {"d20+d20", 19},
-      {"2#d20+2d20", 38},  {"30#3d6 skill 12 sword", 7},
-      {"3#100d500-d4", 2},
+      {"3d6+2", 1},         {"10-2d6+5", 1},
+      {"2*3d6", 1},         {"0d6+d4*2", 1},
+      {"-2d6+3", 1},        {"d20+d20", 19},
+      {"2#d20+2d20", 38},   {"30#3d6 skill 12 sword", 7},
+      {"3#100d500-d4", 2},  {"5#10-2d6+5", 3},
+      {"5#2*3d6+1", 4},     {"5#1+2*3d6", 5},
+      {"5#2d6+3*2", 6},     {"5#3d6-1d4*2", 8},
+      {"4#2+3*4-d6*d4", 9},
   };
   for (const Case& c : cases) {
     const std::string reply = AskSeeded(c.seed, c.request);
@@ -201,6 +271,15 @@ TEST(Roll, AnObserverSeesTheFacesBehindEveryTotal) {
     ASSERT_TRUE(record.Reading()) << c.request;
     EXPECT_EQ(static_cast<int32_t>(record.Sets().size()),
               record.Reading()->sets);
+    // Each dice line, read as ordinary arithmetic, gives its set's total.
+    std::istringstream lines(DiceLines(record));
+    std::string line;
+    for (const SetRecord& set : record.Sets()) {
+      ASSERT_TRUE(std::getline(lines, line)) << c.request;
+      const size_t faces = line.find("  ") + 2;
+      const std::string shown = line.substr(faces, line.rfind(" = ") - faces);
+      EXPECT_EQ(Arithmetic(shown).Value(), set.outcome.total) << line;
+    }
     for (const SetRecord& set : record.Sets()) {
       const std::string& expression = record.Reading()->expression;
       EXPECT_EQ(TotalFromFaces(expression, set), set.outcome.total)

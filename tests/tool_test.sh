@@ -38,13 +38,28 @@ printf '2d6/2\n3d6\n' | "$tool" --seed 1 >/dev/null
 check "an error read before a sentence exits 1" 1 $?
 check "--odds prints the odds, not a roll" "odds of d4+1:" \
   "$("$tool" --odds d4+1 | head -1)"
+# A bad command line: one line that says why, then the usage, and status 2.
+# Options that do not go together are named both.
+usage=$("$tool" --help | sed -n '/^usage/,/REQUEST \.\.\.\]$/p')
+check "the usage is the first three lines of --help" 3 "$(echo "$usage" | wc -l)"
 for bad in "--seed 4294967296" "--seed -1" "--seed" "--seed=12x" "--frobnicate" \
            "--fairness 0" "--fairness 100000001" "--fairness --odds" \
-           "--odds --format=xml" "--format=csv"; do
+           "--odds --format=xml" "--format=csv" "-s 3" "-x" \
+           "--dice --json:--dice --json" "--fairness 9 --odds:--fairness --odds" \
+           "--dice --fairness 9:--fairness --dice" "--json --odds:--odds --json"; do
+  names=""
+  case $bad in *:*) names=${bad#*:}; bad=${bad%%:*} ;; esac
   message=$("$tool" $bad 3d6 2>&1 >/dev/null)
   check "'$bad' exits 2" 2 $?
-  check "'$bad' gives one line on standard error" 1 "$(echo "$message" | wc -l)"
+  check "'$bad' gives a line on standard error, then the usage" "$usage" \
+    "$(echo "$message" | sed 1d)"
+  [ -z "$names" ] || check "'$bad' names both" \
+    "rollwright: ${names% *} does not go with ${names#* }" \
+    "$(echo "$message" | head -1 | cut -d: -f1-2)"
 done
+check "-- ends the options: what follows is a request" \
+  "$(printf '%s\n' "Dice Error: Invalid operand in dice commands!" "rolls -d6 and gets -5" \
+    "Dice Error: Illegal characters in input!")" "$("$tool" --seed 1 -- -5 -d6 --dice)"
 check "--seed 4294967295 is a seed" 0 "$("$tool" --seed 4294967295 d6 >/dev/null; echo $?)"
 check "--version" "rollwright 0.1.0" "$("$tool" --version)"
 "$tool" --help | grep -q "skill" && "$tool" --help | grep -q "2+3\*4"
@@ -60,6 +75,13 @@ check "--dice marks a Critical Failure's twenty" "d20+d20  [20!] +[17] = 37" \
 check "--dice hints on standard error at a likely slip" \
   "hint: read as «2d6» with the comment «+ 3»: the expression ends at the first space; write «2d6+3»" \
   "$("$tool" --seed 1 --dice "2d6 + 3" 2>&1 >/dev/null)"
+check "--dice hints at an error reply's likely cause too" \
+  "hint: write «d» in lower case: «3D6» → «3d6»" \
+  "$("$tool" --seed 1 --dice "3D6" 2>&1 >/dev/null)"
+check "--dice lines read as arithmetic give the total" "$(printf '%s\n' \
+  "10-2d6+5  10 -([1 2] +5) = 2" "1+2*3d6  (1 +2) *[5 5 3] = 39" \
+  "2d6+3*2  ([5 5] +3) *2 = 26")" "$("$tool" --seed 3 --dice "10-2d6+5" 2>/dev/null | tail -1
+  "$tool" --seed 1 --dice "1+2*3d6" "2d6+3*2" 2>/dev/null | grep -v '^rolls')"
 check "a pipe's replies get no hint" "" "$("$tool" --seed 1 "2d6 + 3" 2>&1 >/dev/null)"
 # --json: one object per request that a JSON parser reads, with the reply's
 # exact bytes, how the request was read, and the faces that sum to each total.
@@ -86,11 +108,13 @@ odds_text=$("$tool" --odds "2#3d6 skill 12 sword")
 odds_json=$("$tool" --odds --format=json "2#3d6 skill 12 sword")
 odds_csv=$("$tool" --odds --format=csv "2#3d6 skill 12 sword")
 check "--format=json and csv agree with each other and the text" \
-  "16 True True True True" "$(python3 -c '
+  "16 True True True True True" "$(python3 -c '
 import csv, io, json, sys
 text, odds, table = sys.argv[1:]
 o = json.loads(odds)
-totals, outcomes = table.split("\n\n")
+totals, outcomes, successes = table.split("\n\n")
+counts = [[float(r["successes"]), float(r["chance"])]
+          for r in csv.DictReader(io.StringIO(successes))]
 rows = list(csv.DictReader(io.StringIO(totals)))
 grades = {r["outcome"]: float(r["chance"]) for r in csv.DictReader(io.StringIO(outcomes))}
 same = all([float(r[k]) for k in ("total", "chance", "at_least", "at_most")] == t
@@ -99,8 +123,17 @@ words = list(grades)[:4]
 shown = all(f"{w:<18}{100 * g:6.2f}%" in text for w, g in zip(words, o["grades"]))
 print(len(rows), same and len(rows) == len(o["totals"]), shown,
       grades["Critical Failure"] == o["critical"],
-      o["expression"] == "3d6" and o["comment"] == "12 sword" and o["sets"] == 2)
+      o["expression"] == "3d6" and o["comment"] == "12 sword" and o["sets"] == 2,
+      counts == [[k, c] for k, c in enumerate(o["successes"])] and len(counts) == 3)
 ' "$odds_text" "$odds_json" "$odds_csv")"
+check "--format=csv gives a d20's critical chance without a skill test" \
+  "$(printf '%s\n' "" "outcome,chance" "Critical Failure,0.04998779296875")" \
+  "$("$tool" --odds --format=csv "2#d20+1" | sed -n '/^$/,$p')"
+check "anyCritical: at least one set of three a Critical Failure" \
+  "0.04998779296875 0.142592" "$("$tool" --odds --format=json "3#d20" | python3 -c '
+import json, sys
+o = json.load(sys.stdin)
+print(o["critical"], round(o["anyCritical"], 6))')"
 check "--format=json refuses as JSON, with status 1" \
   "$(printf '%s\n' '{"request":"2D6","refused":"Dice Error: Illegal characters in input!"}' 1)" \
   "$("$tool" --odds --format=json 2D6; echo $?)"
@@ -119,6 +152,10 @@ import json, sys
 r = json.load(sys.stdin)
 print(len(r["observed"]), len(r["expected"]), sum(r["observed"].values()),
       r["degreesOfFreedom"], 0 <= r["pValue"] <= 1, r["grades"]["degreesOfFreedom"])')"
+fair_text=$("$tool" --seed 3 --fairness 2000 "3d6 skill 12")
+check "--fairness's text: no bin that expects nothing, and what p means" \
+  "Failing 0 p is the chance that fair dice stray this far or further from the odds; fair dice give p below 0.01 once in 100 checks." \
+  "$(echo "$fair_text" | grep -o '^  Failing\S*' | tr -d ' ') $(echo "$fair_text" | grep -c Critical) $(echo "$fair_text" | tail -1)"
 check "--fairness refuses as the odds do, with status 1" \
   "$(printf '%s\n' "fairness of 100d500*100d500: too many outcomes to compute exactly" 1)" \
   "$("$tool" --fairness 10 "100d500*100d500"; echo $?)"

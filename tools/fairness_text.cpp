@@ -6,6 +6,10 @@
 namespace rollwright {
 namespace {
 
+constexpr char kPValueMeaning[] =
+    "p is the chance that fair dice stray this far or further from the "
+    "odds; fair dice give p below 0.01 once in 100 checks.\n";
+
 std::string Fixed(const char* format, double value) {
   char text[64];
   std::snprintf(text, sizeof text, format, value);
@@ -39,7 +43,7 @@ std::string FairnessText(const std::string& request,
                      std::to_string(report.sets) + " sets rolled:\n";
   text += TestText("totals", report.totals);
   if (report.grades) text += TestText("grades", *report.grades);
-  return text;
+  return text + kPValueMeaning;
 }
 
 }  // namespace rollwright

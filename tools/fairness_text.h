@@ -10,7 +10,8 @@
 namespace rollwright {
 
 // A table of observed and expected counts per bin, then the statistic, its
-// degrees of freedom and its p-value.
+// degrees of freedom and its p-value, and last a line on what a p-value
+// means.
 std::string FairnessText(const std::string& request,
                          const FairnessReport& report);
 

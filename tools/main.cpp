@@ -29,11 +29,15 @@
 
 namespace {
 
-constexpr char kUsage[] =
+constexpr char kSynopsis[] =
     "usage: rollwright [--seed N] [--dice | --json | --odds [--format=F] |\n"
-    "                  --fairness N] [-h | --help] [--version] [REQUEST ...]\n"
+    "                  --fairness N [--json]] [-h | --help] [--version]\n"
+    "                  [--] [REQUEST ...]\n";
+
+constexpr char kUsage[] =
     "Rolls each REQUEST, or each line of standard input, and prints the "
     "reply.\n"
+    "After --, every argument is a REQUEST, one that starts with '-' too.\n"
     "At a terminal with no REQUEST, asks for requests at a prompt until the\n"
     "end of input, \"quit\" or \"exit\" (\"help\" there shows its keys).\n"
     "\n";
@@ -84,8 +88,10 @@ constexpr auto kOptions =
     "             total, then of the outcomes of a skill test)\n"
     "  -h, --help show this text\n"
     "  --version  show the version\n"
+    "  --         end the options: every argument after it is a request\n"
     "Exit status: 0 all replies were sentences, 1 some were errors (or had\n"
-    "too many outcomes to compute exactly), 2 bad command line.\n";
+    "too many outcomes to compute exactly), 2 bad command line (an unknown\n"
+    "option, options that do not go together).\n";
 
 // Without --seed, the system's entropy, which no one can foresee from the
 // time a run started; LoadDll's clock only if the system has none to give.
@@ -205,7 +211,11 @@ using RequestHandler = bool (*)(const std::string& request);
 
 bool HandleAtPrompt(RequestHandler handle) {
   shown.hints = true;
-  rollwright::Prompt prompt(RequestSyntax());
+  // The prompt says what a request gets: a roll, its odds or a check.
+  const char* asks = handle == ReportOdds      ? "odds> "
+                     : handle == CheckFairness ? "fairness> "
+                                               : "roll> ";
+  rollwright::Prompt prompt(RequestSyntax(), asks);
   bool allAnswered = true;
   while (std::optional<std::string> request = prompt.Read()) {
     allAnswered = handle(*request) && allAnswered;
@@ -231,11 +241,11 @@ int main(int argc, char** argv) {
   rollwright::Options options =
       rollwright::ParseOptions(rollwright::CommandLineArguments(argc, argv));
   if (!options.error.empty()) {
-    std::cerr << "rollwright: " << options.error << '\n';
+    std::cerr << "rollwright: " << options.error << '\n' << kSynopsis;
     return 2;
   }
   if (options.help) {
-    std::cout << kUsage << RequestSyntax() << kOptions.chars;
+    std::cout << kSynopsis << kUsage << RequestSyntax() << kOptions.chars;
     return 0;
   }
   if (options.version) {

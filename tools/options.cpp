@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/options.h"
 
+#include <string_view>
 #include <utility>
 
 #include "api/fairness.h"
@@ -90,17 +91,51 @@ bool ReadValueOption(const std::vector<std::string>& arguments, size_t& i,
   return false;
 }
 
-// The options that go together, or options.error.
+// Whether the option of this name was given.
+bool Given(const Options& options, std::string_view name) {
+  if (name == "--odds") return options.odds;
+  if (name == "--dice") return options.dice;
+  if (name == "--json") return options.json;
+  if (name == "--fairness") return options.fairness.has_value();
+  return false;
+}
+
+// The options that go together, or options.error naming the two that do
+// not.
 void CheckCombination(Options& options) {
-  if (options.odds && (options.dice || options.json)) {
-    options.error =
-        "--odds computes the odds and rolls nothing: it does not go "
-        "with --dice or --json (the odds as JSON: --format=json)";
-  } else if (options.fairness && (options.odds || options.dice)) {
-    options.error = "--fairness does not go with --odds or --dice";
-  } else if (options.format && !options.odds) {
+  struct Clash {
+    const char* first;
+    const char* second;
+    const char* why;
+  };
+  static constexpr Clash kClashes[] = {
+      {"--odds", "--dice", "--odds computes the odds and rolls nothing"},
+      {"--odds", "--json",
+       "--odds computes the odds and rolls nothing (the odds as JSON: "
+       "--format=json)"},
+      {"--fairness", "--odds", "--fairness tests rolls against the odds"},
+      {"--fairness", "--dice", "--fairness shows counts, not each set"},
+      {"--dice", "--json", "--json holds each set's dice already"},
+  };
+  for (const Clash& clash : kClashes) {
+    if (Given(options, clash.first) && Given(options, clash.second)) {
+      options.error = std::string(clash.first) + " does not go with " +
+                      clash.second + ": " + clash.why;
+      return;
+    }
+  }
+  if (options.format && !options.odds) {
     options.error = "--format is the form of the odds: it goes with --odds";
   }
+}
+
+// An option: "--" and more, or '-' and a letter («-h»). '-' and anything
+// else («-5», «-», «-+3») is a request.
+bool LooksLikeOption(const std::string& argument) {
+  if (argument.size() < 2 || argument[0] != '-') return false;
+  const char second = argument[1];
+  return second == '-' || (second >= 'a' && second <= 'z') ||
+         (second >= 'A' && second <= 'Z');
 }
 
 }  // namespace
@@ -110,8 +145,7 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
   bool optionsEnded = false;
   for (size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
     const std::string& argument = arguments[i];
-    bool option = argument.rfind("--", 0) == 0 || argument == "-h";
-    if (optionsEnded || !option) {
+    if (optionsEnded || !LooksLikeOption(argument)) {
       options.requests.push_back(argument);
     } else if (argument == "--") {
       optionsEnded = true;
@@ -126,7 +160,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "--json") {
       options.json = true;
     } else if (!ReadValueOption(arguments, i, options)) {
-      options.error = "unknown option '" + argument + "' (see --help)";
+      options.error = "unknown option '" + argument +
+                      "' (a request that starts with '-': put -- before it)";
     }
   }
   if (options.error.empty()) CheckCombination(options);

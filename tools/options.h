@@ -7,8 +7,10 @@
 //
 // where F, the odds' form, is text (the default), json or csv.
 //
-// An argument that starts with "--", and "-h", is an option until a lone
-// "--"; every other argument (a request such as "-2d6" too) is a request.
+// Until a lone "--", an argument that starts with "--", or with '-' and a
+// letter, is an option, and one the tool does not know is an error; every
+// other argument («-5», «-2+d6») is a request, and after "--" every one is
+// («-- -d6»). Options that do not go together are an error that names both.
 #ifndef ROLLWRIGHT_TOOLS_OPTIONS_H_
 #define ROLLWRIGHT_TOOLS_OPTIONS_H_
 

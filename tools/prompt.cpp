@@ -15,7 +15,8 @@
 namespace rollwright {
 namespace {
 
-constexpr char kPrompt[] = "roll> ";
+// The prompt of the one Prompt there is at a time.
+std::string promptText;
 
 #if defined(ROLLWRIGHT_HAVE_LIBEDIT)
 constexpr bool kLineEditing = true;
@@ -26,7 +27,7 @@ EditLine* editor = nullptr;
 History* remembered = nullptr;
 
 // libedit only reads the text it asks for.
-char* PromptText(EditLine* /*editor*/) { return const_cast<char*>(kPrompt); }
+char* PromptText(EditLine* /*editor*/) { return promptText.data(); }
 
 // Ctrl-D: the end of input on an empty line (without echoing "^D", as
 // libedit's own binding does), else the character under the cursor deleted.
@@ -79,7 +80,7 @@ void StopEditor() {
 constexpr bool kLineEditing = false;
 
 std::optional<std::string> ReadLine() {
-  std::cout << kPrompt << std::flush;
+  std::cout << promptText << std::flush;
   std::string line;
   if (std::getline(std::cin, line)) return line;
   // Ready for the next line if this was only an interrupted read.
@@ -125,8 +126,9 @@ constexpr char kNoEditing[] =
 
 }  // namespace
 
-Prompt::Prompt(std::string help)
+Prompt::Prompt(std::string help, std::string asks)
     : help_(std::move(help)), catchesInterrupts_(CatchInterrupts()) {
+  promptText = std::move(asks);
   StartEditor();
 }
 
