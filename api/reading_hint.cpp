@@ -250,7 +250,8 @@ Hint SkillInOtherWords(const Asked& asked, const std::string& word,
 // number, or a skill test spelt otherwise.
 Hint CommentWord(const Asked& asked) {
   const auto& reading = asked.reading;
-  if (!reading || asked.request.find("skill") != std::string::npos) {
+  if (!reading || reading->comment.empty() ||
+      asked.request.find("skill") != std::string::npos) {
     return std::nullopt;
   }
   const std::string& comment = reading->comment;
@@ -296,7 +297,10 @@ Hint ArithmeticComment(const Asked& asked) {
 
 // «0d6»: a group whose count is written as 0.
 Hint ZeroCount(const Asked& asked) {
-  if (!asked.reading) return std::nullopt;
+  if (!asked.reading ||
+      asked.reading->expression.find('0') == std::string::npos) {
+    return std::nullopt;
+  }
   const std::string& expression = asked.reading->expression;
   std::string meant;
   bool zero = false;
@@ -318,7 +322,11 @@ Hint ZeroCount(const Asked& asked) {
 
 // «1+2*3d6» is (1+2)*3d6: left to right, each group opening a term.
 Hint Precedence(const Asked& asked) {
-  if (!asked.reading) return std::nullopt;
+  // Sums alone read the same either way.
+  if (!asked.reading ||
+      asked.reading->expression.find_first_of("-*") == std::string::npos) {
+    return std::nullopt;
+  }
   const std::string folded = FoldedExpression(asked.reading->expression);
   if (folded == asked.reading->expression) return std::nullopt;
   return "read as " + Quoted(folded) +

@@ -52,7 +52,7 @@ class RollRecord : public RollObserver {
   void Read(int32_t setCount, const String& expression, int32_t skill,
             const String& comment) override;
   void SetStarted() override { sets.emplace_back(); }
-  void GroupStarted(int32_t sides) override;
+  void GroupStarted(int32_t sides, int32_t count) override;
   void Face(int32_t face) override {
     sets.back().groups.back().faces.push_back(face);
   }

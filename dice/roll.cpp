@@ -58,7 +58,7 @@ int32_t Rollwright::RollDice(int32_t count, int32_t sides) {
     return static_cast<int32_t>(
         DrawGroup(count, sides, criticalGroup, [](uint32_t) {}));
   }
-  observer->GroupStarted(sides);
+  observer->GroupStarted(sides, count);
   return static_cast<int32_t>(DrawGroup(
       count, sides, criticalGroup,
       [this](uint32_t face) { observer->Face(static_cast<int32_t>(face)); }));

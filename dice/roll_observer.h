@@ -26,8 +26,9 @@ class RollObserver {
                     const String& comment) = 0;
   // A set begins; its groups follow in the order of the expression.
   virtual void SetStarted() = 0;
-  // A group of dice of this many sides; its faces follow, in order.
-  virtual void GroupStarted(int32_t sides) = 0;
+  // A group of count dice of this many sides; its count faces follow, in
+  // order.
+  virtual void GroupStarted(int32_t sides, int32_t count) = 0;
   virtual void Face(int32_t face) = 0;
   // The set is rolled: its total and whether it is a Critical Failure.
   virtual void SetEnded(const DiceRoll& roll) = 0;
