@@ -41,7 +41,8 @@ perCall('reply 3d6', (request) => rollwright.reply(request), ['3d6']);
 perCall('Roller.roll 3d6', (request) => roller.roll(request), ['3d6']);
 perCall('roll, everyday mix', (request) => rollwright.roll(request), mix);
 perCall('reply, everyday mix', (request) => rollwright.reply(request), mix);
-seconds('odds 100d500+100d500', () => rollwright.odds('100d500+100d500'));
+const oddsRequest = Number(scale) >= 1 ? '100d500+100d500' : '10d50+10d50';
+seconds(`odds ${oddsRequest}`, () => rollwright.odds(oddsRequest));
 seconds(
     `fairness 3d6, ${Math.round(10000000 * Number(scale))} sets`,
     () => rollwright.fairness(
