@@ -6,11 +6,12 @@
 // skill test, the CSV beside them, and the rolls made laid over them; a
 // reply's dice against the tool's, and a slip's hint; that odds that fail or
 // take long never hold up the next request's; the replies' numbers and grade
-// colours, the history, the seed's message, both themes and a phone's width;
-// the dice pad, a comparison, favourites, axe-core's findings and a
-// keyboard-only walk; the manifest, and a reload with the network gone; and
-// that nothing leaves 127.0.0.1 and no script fails. Screenshots:
-// SCREENSHOT.png and its -dark and -phone siblings.
+// colours, the history, the seed's message, both themes and a phone's width,
+// the newest reply in view after each roll; the dice pad, a comparison,
+// favourites, axe-core's findings and a keyboard-only walk; the manifest,
+// and a reload with the network gone that keeps the replies; and that
+// nothing leaves 127.0.0.1 and no script fails. Screenshots: SCREENSHOT.png
+// and its -dark, -phone and -phone-roll siblings.
 //
 //   node playground_test.mjs PAGE_FOLDER NATIVE_TOOL SCREENSHOT.png
 import assert from 'node:assert/strict';
@@ -71,7 +72,8 @@ async function replies(page) {
       '#replies .reply-text', (items) => items.map((i) => i.textContent));
 }
 
-// Types over the field's text as a person would, then presses Enter.
+// Types over the field's text as a person would, then presses Enter; the
+// newest reply comes into view.
 async function rollAtField(page, request) {
   const before = (await replies(page)).length;
   await page.click('#request', {clickCount: 3});
@@ -79,7 +81,28 @@ async function rollAtField(page, request) {
   await page.keyboard.press('Enter');
   await page.waitForFunction(
       (n) => document.querySelectorAll('#replies li').length > n, {}, before);
+  await newestReplyInView(page, `Enter on ${request}`);
   return (await replies(page))[0];
+}
+
+// Waits until the newest reply's box lies inside the window, to which it
+// may be scrolled smoothly, and the page has stopped scrolling (still for
+// three frames).
+async function newestReplyInView(page, after) {
+  await page
+      .waitForFunction(
+          () => {
+            const box = document.querySelector('#replies li:first-child')
+                            .getBoundingClientRect();
+            const still = window.scrollY === window.lastScrollY;
+            window.stillFrames = still ? (window.stillFrames ?? 0) + 1 : 0;
+            window.lastScrollY = window.scrollY;
+            return box.top >= 0 && box.left >= 0 &&
+                box.bottom <= window.innerHeight &&
+                box.right <= window.innerWidth && window.stillFrames >= 3;
+          },
+          {polling: 'raf', timeout: 3000})
+      .catch(() => assert.fail(`newest reply not in view after ${after}`));
 }
 
 // Presses Tab until the control named (its id, else its text) has the
@@ -125,6 +148,20 @@ async function axeViolations(page, view) {
   return found;
 }
 
+// Each observed dot of the chart as [the share it stands at on the chart's
+// scale, the share it stands for].
+const observedDots = (page) =>
+    page.$$eval('#odds-chart circle.observed', (dots) => {
+      const grid = [...document.querySelectorAll('#odds-chart line.grid')];
+      const [base, top] = [grid[0], grid.at(-1)].map((l) => l.y1.baseVal.value);
+      const topShare = parseFloat(grid.at(-1).nextElementSibling.textContent);
+      return dots.map(
+          (dot) =>
+              [((topShare * (base - dot.cy.baseVal.value)) / (base - top))
+                   .toFixed(2),
+               parseFloat(dot.dataset.observed).toFixed(2)]);
+    });
+
 const rowTexts = (page, rows) => page.$$eval(
     rows,
     (trs) => trs.map((tr) => [...tr.cells].map((cell) => cell.textContent)));
@@ -159,7 +196,7 @@ async function openPage(hash, width = 960, height = 760) {
       outside.push(request.url());
     }
   });
-  page.on('pageerror', (error) => scriptErrors.push(error.message));
+  page.on('pageerror', (error) => scriptErrors.push(error.stack));
   page.on('console', (message) => {
     if (message.type() === 'error') scriptErrors.push(message.text());
   });
@@ -185,6 +222,10 @@ try {
     }
   }
   assert.deepEqual(seeded, toolReplies(SEEDED));
+  // The help names the comment the reply repeats.
+  assert.equal(
+      await page.$eval('#skill-comment', (c) => c.textContent),
+      JSON.parse(toolReplies(['--json', SEEDED[0]])[0]).read.comment);
   // A screen reader hears each new reply: it goes first in a live region.
   assert.equal(
       await page.$eval(
@@ -293,12 +334,12 @@ try {
   await page.waitForFunction(
       () => document.querySelector('#odds-chart .observed-legend')
                 ?.textContent === '\u25cf observed, 4 sets rolled');
-  assert.equal(
-      await page.$$eval(
-          '#odds-chart circle.observed',
-          (dots) => dots.reduce(
-              (sum, dot) => sum + parseFloat(dot.dataset.observed), 0)),
-      100);
+  // A dot for each total rolled, at its share on the chart's scale (which
+  // grows to hold it).
+  const dots = await observedDots(page);
+  assert.equal(dots.reduce((sum, [, share]) => sum + Number(share), 0), 100);
+  for (const [at, share] of dots) assert.equal(at, share);
+  assert.ok(dots.every(([, share]) => share !== '0.00'), 'a dot at 0%');
   const numbers = await page.$$eval('#replies .reply-number', (spans) => {
     const list = document.getElementById('replies').getBoundingClientRect();
     return spans.map((span) => {
@@ -337,8 +378,8 @@ try {
   // A link with a request, a seed and a favourite: the request's odds at
   // once, the seeded replies on Enter, each grade in a colour of its own.
   const linked = '8#d20 skill 10';
-  const shared =
-      await openPage(`#${encodeURIComponent(linked)}&seed=22&fav=dodge,d20`);
+  const shared = await openPage(
+      `#${encodeURIComponent(linked)}&seed=22&fav=dodge,d20`, 1280, 800);
   await shared.waitForFunction(
       (r) => document.querySelector('section.odds').dataset.request === r, {},
       linked);
@@ -372,10 +413,14 @@ try {
   assert.deepEqual(
       (await rowTexts(shared, '#odds-grades tbody tr')).map((row) => row[3]),
       gradeCounts.map((count) => `observed ${(100 * count / 16).toFixed(2)}%`));
-  // Taps on the pad (each target at least 44 px square) build 2d6+d20,
-  // which rolls; it tells, and does not build, a request that the module
-  // would refuse.
+  // The pad's summary is a control with its disclosure marker. Taps on the
+  // pad (each target at least 44 px square) build 2d6+d20, which rolls; it
+  // tells, and does not build, a request that the module would refuse.
   await shared.click('#dice-pad summary');
+  assert.deepEqual(await shared.$eval('#dice-pad summary', (summary) => {
+    const style = getComputedStyle(summary);
+    return [style.display, style.fontWeight];
+  }), ['list-item', '400']);
   assert.deepEqual(
       await shared.$$eval(
           '.pad summary, .pad button, .pad input',
@@ -393,6 +438,11 @@ try {
   assert.equal(
       await rollAtField(shared, ''),
       toolReplies([linked, linked, '2d6+d20'], '22')[2]);
+  // One set rolled: one dot, at 100% on a scale grown to hold it.
+  await shared.waitForFunction(
+      () => document.querySelector('#odds-chart .observed-legend')
+                ?.textContent === '\u25cf observed, 1 set rolled');
+  assert.deepEqual(await observedDots(shared), [['100.00', '100.00']]);
   await shared.click('#pad-sets', {clickCount: 3});
   await shared.keyboard.type('31');
   assert.deepEqual(
@@ -423,6 +473,12 @@ try {
   // requests' chances in the table and both in the link.
   await typeForOdds(shared, '3d6');
   await shared.click('::-p-aria(Compare)');
+  await typeForOdds(shared, '10d10');
+  assert.equal(
+      await shared.$eval('#odds-compare-note', (p) => p.textContent),
+      '3d6 is not compared with 10d10: its totals, 10 to 100, are too many ' +
+          'for a bar each and are drawn in ranges; requests are drawn side ' +
+          'by side only with a bar for each total.');
   await typeForOdds(shared, '2d20');
   const series = () => shared.$$eval(
       '#odds-chart rect.bar', (rects) => rects.map((r) => r.dataset.series));
@@ -437,7 +493,14 @@ try {
     ['10', '2.25%', '90.99%', '11.26%', '12.50%', '62.49%', '50.01%']
   ]);
   assert.match(await shared.evaluate(() => location.hash), /&seed=22&cmp=3d6/);
+  // On a desktop the table of both fits its card.
+  assert.ok(await shared.$eval('#odds-details', (details) => {
+    details.open = true;
+    const scroll = details.querySelector('.table-scroll');
+    return scroll.scrollWidth <= scroll.clientWidth;
+  }));
   assert.deepEqual(await axeViolations(shared, 'light theme'), []);
+  await shared.evaluate(() => window.scrollTo(0, 0));
   await shared.screenshot({path: screenshot});
 
   await shared.emulateMediaFeatures(
@@ -452,19 +515,26 @@ try {
   assert.deepEqual(await axeViolations(shared, 'dark theme'), []);
   await shared.screenshot({path: screenshot.replace(/\.png$/, '-dark.png')});
 
-  // On a phone the panels stack, nothing is wider than the window, and the
-  // chart's labels keep their size.
+  // On a phone the panels stack, nothing is wider than the window (the
+  // compared table scrolls in its card), the pad's seven dice keep one row,
+  // and the chart's labels keep their size.
   await shared.emulateMediaFeatures([]);
   await shared.setViewport({width: 390, height: 844});
   assert.ok(await shared.evaluate(
       () => document.documentElement.scrollWidth <= window.innerWidth));
+  assert.deepEqual(
+      await shared.$$eval(
+          '.pad-dice button',
+          (dice) =>
+              [new Set(dice.map((d) => d.getBoundingClientRect().top)).size,
+               dice.filter((d) => d.scrollWidth > d.clientWidth).length]),
+      [1, 0], 'the pad\'s dice in one row, each holding its name');
   await shared.waitForFunction(
       () => Math.min(...[...document.querySelectorAll('#odds-chart text')].map(
                 (t) => t.getBoundingClientRect().height)) >= 11);
   assert.deepEqual(await axeViolations(shared, 'phone width'), []);
   await shared.screenshot(
       {path: screenshot.replace(/\.png$/, '-phone.png'), fullPage: true});
-  console.log(`screenshots: ${screenshot}, -dark.png, -phone.png`);
   // Removing the comparison leaves one series.
   await shared.click('::-p-aria(Remove comparison)');
   assert.deepEqual(
@@ -472,6 +542,21 @@ try {
           '#odds-chart rect, #odds-chart .legend',
           (shown) => shown.map((e) => e.getAttribute('class'))),
       Array(39).fill('bar'));
+  // At the table on a phone, with the pad open: the newest reply comes into
+  // view after d6, d6, d6 and Roll, and after Enter.
+  await shared.evaluate(() => window.scrollTo(0, 0));
+  await shared.$eval('#request', (i) => {
+    i.value = '';
+  });
+  for (let i = 0; i < 3; ++i) await shared.click('::-p-aria(d6)');
+  await shared.click('#roll');
+  await newestReplyInView(shared, 'the pad and Roll');
+  await shared.screenshot(
+      {path: screenshot.replace(/\.png$/, '-phone-roll.png')});
+  await shared.evaluate(() => window.scrollTo(0, 0));
+  await rollAtField(shared, '2d6');
+  console.log(
+      `screenshots: ${screenshot}, -dark.png, -phone.png, -phone-roll.png`);
 
   // Installable: the manifest names its icons, which load. Offline: once
   // visited, the page loads, rolls and shows odds with the network gone.
@@ -488,9 +573,9 @@ try {
       }),
       ['192x192 192x192', '512x512 512x512', 'any 512x512']);
   // With the keyboard alone, every stop showing its focus: Space on Roll
-  // rolls, Enter on «Save favourite» saves. The favourite travels in the
+  // rolls, Enter in «Favourite name» saves. The favourite travels in the
   // link, and is kept: after the reload (from a link without it) it rolls,
-  // and the history is there.
+  // and the replies and the history are there.
   await shared.$eval('#request', (i) => {
     i.value = '';
     i.focus();
@@ -501,11 +586,10 @@ try {
   assert.equal(
       (await replies(shared))[0],
       toolReplies(
-          [linked, linked, '2d6+d20', '2d6 + 3', '3d6 skill 12'], '22')[4]);
+          [linked, linked, '2d6+d20', '2d6 + 3', '3d6', '2d6', '3d6 skill 12'],
+          '22')[6]);
   await tabTo(shared, 'favourite-name');
-  await shared.keyboard.type('attack');
-  await tabTo(shared, 'save-favourite');
-  await shared.keyboard.press('Enter');
+  await shared.keyboard.type('attack\n');
   assert.match(
       await shared.evaluate(() => location.hash),
       /&seed=22&fav=dodge,d20&fav=attack,3d6%20skill%2012$/);
@@ -514,13 +598,20 @@ try {
   assert.ok(await shared.$eval(
       '#replies li:first-child .reply-dice', (details) => details.open));
   await shared.waitForFunction(() => navigator.serviceWorker.controller);
+  const beforeReload = await replies(shared);
   await shared.evaluate(() => history.replaceState(null, '', '#&seed=22'));
   serving = false;
   await shared.setOfflineMode(true);
   await shared.reload();
   await shared.waitForSelector('body[data-ready]');
+  assert.deepEqual(await replies(shared), beforeReload);
   await shared.click('::-p-aria(attack)');
-  assert.deepEqual(await replies(shared), toolReplies(['3d6 skill 12'], '22'));
+  assert.deepEqual(
+      await replies(shared),
+      [...toolReplies(['3d6 skill 12'], '22'), ...beforeReload]);
+  assert.equal(
+      await shared.$eval('#replies .reply-number', (n) => n.textContent),
+      `${beforeReload.length + 1}.`);
   await shared.waitForFunction(
       () => document.querySelector('section.odds').dataset.request ===
           '3d6 skill 12');
@@ -528,8 +619,7 @@ try {
       (await rowTexts(shared, '#odds-grades tbody tr'))[2].slice(0, 3),
       ['Ordinary Success', '64.82%', '']);
   await shared.focus('#request');
-  await shared.keyboard.press('ArrowUp');
-  await shared.keyboard.press('ArrowUp');
+  for (let i = 0; i < 4; ++i) await shared.keyboard.press('ArrowUp');
   assert.equal(await shared.$eval('#request', (i) => i.value), '2d6 + 3');
   const favourites = () => shared.$$eval(
       '.favourite', (items) => items.map((i) => i.firstChild.textContent));
@@ -542,7 +632,7 @@ try {
   assert.deepEqual(scriptErrors, [], 'script errors');
   console.log('browser test passed');
 } catch (error) {
-  console.error(error);
+  console.error(error, scriptErrors);
   status = 1;
 } finally {
   await browser.close();

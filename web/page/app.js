@@ -56,13 +56,21 @@ class Playground {
     document.getElementById('roll-form').addEventListener('submit', (event) => {
       event.preventDefault();
       this.rollRequest();
-      this.request.focus();
+      // On a touch screen the focus stays where it was: the field's
+      // keyboard would rise over the reply.
+      if (!window.matchMedia('(pointer: coarse)').matches) {
+        this.request.focus({preventScroll: true});
+      }
     });
     this.request.addEventListener('input', () => this.requestTyped());
     this.seed.input.addEventListener('input', () => this.seedTyped());
+    const saveFavourite = () => this.favourites.save(this.request.value);
     document.getElementById('save-favourite')
-        .addEventListener(
-            'click', () => this.favourites.save(this.request.value));
+        .addEventListener('click', saveFavourite);
+    document.getElementById('favourite-name')
+        .addEventListener('keydown', (event) => {
+          if (event.key === 'Enter' && !event.isComposing) saveFavourite();
+        });
     document.getElementById('clear-replies').addEventListener('click', () => {
       this.replies.clear();
       this.request.focus();
@@ -121,6 +129,7 @@ class Playground {
     const rolled =
         {reply: roll.reply, dice, hint: roll.hint, sets: roll.sets ?? []};
     this.replies.add(request, rolled);
+    this.replies.showNewest();
     this.observed.add(request, rolled.sets);
     this.panel.observe(request, this.observed.of(request));
     this.history.add(request);
@@ -175,7 +184,8 @@ function startPlayground(rollwright) {
   const playground = new Playground(rollwright);
   playground.start();
   keepOffline(
-      () => playground.replies.count === 0, document.getElementById('loading'));
+      () => playground.replies.addedHere === 0,
+      document.getElementById('loading'));
   document.body.dataset.ready = String(Math.round(performance.now()));
 }
 

@@ -5,7 +5,7 @@
 // two bars per total and a legend naming each request. Drawn in the chart's own
 // pixels, so that its labels keep their size on a phone's narrow screen.
 
-import {observedShare} from './observed_rolls.js';
+import {observedShare, setsRolled} from './observed_rolls.js';
 
 const SVG_NAMESPACE = 'http://www.w3.org/2000/svg';
 const CHART_FONT_PX = 12;  // as .chart text in style.css
@@ -79,7 +79,11 @@ export class Chart {
     svg.replaceChildren();
     svg.setAttribute('viewBox', `0 0 ${width} ${this.height}`);
     const bars = odds.bars.concat(compared === null ? [] : compared.odds.bars);
-    const largest = Math.max(...bars.map((bar) => bar[2]));
+    // The share of the sets rolled in each bar, which the scale holds too.
+    const shares = seen === null || compared !== null ?
+        [] :
+        odds.bars.map((bar) => observedShare(seen, bar[0], bar[1]));
+    const largest = Math.max(...bars.map((bar) => bar[2]), ...shares);
     const step = tickStep(100 * largest);
     const ceiling = Math.ceil((100 * largest) / step - 1e-9) * step;
     const ticks = [];
@@ -105,9 +109,9 @@ export class Chart {
     }
     if (compared === null) {
       this.drawBars(odds, y);
-      if (seen !== null) this.drawObserved(odds.bars, y, seen);
+      if (seen !== null) this.drawObserved(odds.bars, y, seen, shares);
       const observed =
-          seen === null ? '' : `, against the ${seen.sets} sets rolled here`;
+          seen === null ? '' : `, against the ${setsRolled(seen.sets)} here`;
       svg.setAttribute(
           'aria-label',
           `Chance of each ${odds.eachTotal ? 'total' : 'range of totals'} of ${
@@ -167,16 +171,18 @@ export class Chart {
     }
   }
 
-  // Over each bar (the exact chance), a dot at the share of the sets rolled
-  // whose totals it holds, and a legend with their count.
-  drawObserved(bars, y, seen) {
+  // Over each bar (the exact chance) whose totals came up, a dot at the
+  // share of the sets rolled there (shares[i] for bars[i]), and a legend
+  // with their count.
+  drawObserved(bars, y, seen, shares) {
     const slot = this.plotWidth / bars.length;
     bars.forEach((bar, i) => {
-      const share = observedShare(seen, bar[0], bar[1]);
+      const share = shares[i];
+      if (share === 0) return;
       const dot = svgElement('circle', {
         class: 'observed',
         cx: this.left + (i + 0.5) * slot,
-        cy: Math.max(y(share), this.top),
+        cy: y(share),
         r: Math.max(1.5, Math.min(4, slot / 3)),
         'data-total': totalsLabel(bar),
         'data-observed': percent(share)
@@ -184,7 +190,7 @@ export class Chart {
       dot.append(svgElement(
           'title', {},
           `${totalsLabel(bar)}: ${percent(share)} of ${
-              seen.sets} sets rolled`));
+              setsRolled(seen.sets)}`));
       this.svg.append(dot);
     });
     this.svg.append(svgElement(
@@ -194,7 +200,7 @@ export class Chart {
           y: this.top + 12,
           'text-anchor': 'end'
         },
-        `\u25cf observed, ${seen.sets} sets rolled`));
+        `\u25cf observed, ${setsRolled(seen.sets)}`));
   }
 
   drawBars(odds, y) {

@@ -2,6 +2,12 @@
 // The rolls of each request made since the page opened, to lay over its
 // exact odds: how many sets came up, how often each total, and for a skill
 // test how often each grade (the Critical Failure last).
+
+// «1 set rolled», «4 sets rolled».
+export function setsRolled(count) {
+  return `${count} ${count === 1 ? 'set' : 'sets'} rolled`;
+}
+
 // The share of seen's sets whose total lies in first..last.
 export function observedShare(seen, first, last) {
   let count = 0;

@@ -8,7 +8,7 @@
 import {Chart, percent, totalsLabel} from './chart.js';
 import {fillComparedTable} from './comparison.js';
 import {element} from './dom.js';
-import {observedShare} from './observed_rolls.js';
+import {observedShare, setsRolled} from './observed_rolls.js';
 
 // Rows of a label, a chance and a bar scaled to the largest of them, and
 // the share observed when a row has one.
@@ -171,12 +171,29 @@ export class OddsPanel {
                   ({kind: 'grade-critical', label: message, chance})));
     }
     if (this.compared !== null && !this.drawn?.compared) {
-      this.note.textContent = `Compared with ${this.compared.request}: ` +
-          'drawn beside requests with a bar for each total.';
+      this.note.textContent = this.notCompared(request, odds);
       this.note.toggleAttribute('hidden', false);
     }
     this.name(request);
     this.root.dataset.request = request;
+  }
+
+  // Why the request kept for comparison is not drawn beside request.
+  notCompared(request, odds) {
+    const kept = this.compared.request;
+    if (request.trim() === '') {
+      return `${kept} is kept for comparison: type a request to compare.`;
+    }
+    const not = `${kept} is not compared with ${request}: `;
+    if (odds.refused !== undefined || !odds.anyTotal) {
+      return `${not}${request} has no totals.`;
+    }
+    if (odds.skill !== 0) {
+      return `${not}a skill test's odds are grades, not totals.`;
+    }
+    return `${not}its totals, ${odds.lowest} to ${odds.highest}, are too ` +
+        'many for a bar each and are drawn in ranges; requests are drawn ' +
+        'side by side only with a bar for each total.';
   }
 
   // The rolls of request made here, when there are some: shown when they
@@ -199,8 +216,7 @@ export class OddsPanel {
     const offered = seen !== null && odds.anyTotal;
     this.observed.toggleAttribute('hidden', !offered);
     if (!offered) return null;
-    this.observedCount.textContent =
-        `${seen.sets} ${seen.sets === 1 ? 'set' : 'sets'} rolled here`;
+    this.observedCount.textContent = `${setsRolled(seen.sets)} here`;
     return this.observedToggle.checked ? seen : null;
   }
 

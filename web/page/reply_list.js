@@ -3,10 +3,26 @@
 // given when it arrived; each outcome of a skill test is coloured by its
 // grade (the terminal's colours) and marked by a sign beside the reply's
 // own words; each reply has a button that copies its text, a disclosure of
-// the dice behind it, and a hint when its request may be a slip.
+// the dice behind it, and a hint when its request may be a slip. The
+// replies are kept across visits, as the history is, until Clear.
 import {element} from './dom.js';
+import {loadStored, saveStored} from './stored.js';
 
 const MAX_REPLIES = 200;
+const REPLIES_KEY = 'rollwright.replies';
+
+// The stored replies, newest first, without anything that is not one.
+function storedReplies() {
+  const stored = loadStored(REPLIES_KEY, []);
+  if (!Array.isArray(stored)) return [];
+  return stored
+      .filter(
+          (record) => record !== null && Number.isInteger(record.number) &&
+              ['request', 'reply', 'dice'].every(
+                  (key) => typeof record[key] === 'string') &&
+              (record.hint === null || typeof record.hint === 'string'))
+      .slice(0, MAX_REPLIES);
+}
 
 // The module's words that end each graded outcome, and the outcome's class.
 function outcomeKinds(facts) {
@@ -65,25 +81,60 @@ export class ReplyList {
     this.list = list;
     this.kinds = outcomeKinds(facts);
     this.errorPrefix = facts.errorPrefix;
-    this.count = 0;
+    this.records = storedReplies();  // {number, request, reply, dice, hint}
+    this.count = this.records[0]?.number ?? 0;
+    this.addedHere = 0;  // since the page was opened
+    this.list.replaceChildren(
+        ...this.records.map((record) => this.replyItem(record)));
   }
 
   // rolled: the reply with its dice and hint, as the playground gives them.
   add(request, rolled) {
     const {reply, dice, hint} = rolled;
     this.count += 1;
+    this.addedHere += 1;
+    const record = {number: this.count, request, reply, dice, hint};
+    this.records = [record, ...this.records].slice(0, MAX_REPLIES);
+    this.list.prepend(this.replyItem(record));
+    while (this.list.children.length > MAX_REPLIES)
+      this.list.lastChild.remove();
+    this.save();
+  }
+
+  // Brings the newest reply into view: scrolled to smoothly, or at once
+  // where the reader asks for less motion.
+  showNewest() {
+    const still = window.matchMedia('(prefers-reduced-motion: reduce)').matches;
+    this.list.firstElementChild?.scrollIntoView(
+        {block: 'nearest', behavior: still ? 'auto' : 'smooth'});
+  }
+
+  clear() {
+    this.list.replaceChildren();
+    this.records = [];
+    this.count = 0;
+    this.save();
+  }
+
+  // Keeps the replies; where the browser's storage is full, the newest
+  // that fit.
+  save() {
+    let kept = this.records;
+    while (!saveStored(REPLIES_KEY, kept) && kept.length > 0) {
+      kept = kept.slice(0, Math.floor(kept.length / 2));
+    }
+  }
+
+  replyItem({number, request, reply, dice, hint}) {
     const item = element('li', {class: 'reply', title: request});
     if (reply.startsWith(this.errorPrefix)) item.classList.add('error-reply');
-    item.append(element('span', {class: 'reply-number'}, `${this.count}.`));
+    item.append(element('span', {class: 'reply-number'}, `${number}.`));
     const text = element('span', {class: 'reply-text'});
     text.append(...replySpans(reply, this.kinds));
     item.append(text);
     const copy = element(
-        'button', {
-          type: 'button',
-          class: 'copy',
-          'aria-label': `Copy reply ${this.count}`
-        },
+        'button',
+        {type: 'button', class: 'copy', 'aria-label': `Copy reply ${number}`},
         'Copy');
     copy.addEventListener('click', () => {
       copyText(reply).then(
@@ -95,14 +146,7 @@ export class ReplyList {
       item.append(element('p', {class: 'reply-hint'}, `Hint: ${hint}`));
     }
     if (dice !== '') item.append(diceDisclosure(dice));
-    this.list.prepend(item);
-    while (this.list.children.length > MAX_REPLIES)
-      this.list.lastChild.remove();
-  }
-
-  clear() {
-    this.list.replaceChildren();
-    this.count = 0;
+    return item;
   }
 
   flash(button, word) {

@@ -12,10 +12,12 @@ export function loadStored(key, fallback) {
   }
 }
 
+// Whether value was stored; where not, it is kept for this visit only.
 export function saveStored(key, value) {
   try {
     window.localStorage.setItem(key, JSON.stringify(value));
+    return true;
   } catch {
-    // kept for this visit only
+    return false;
   }
 }
