@@ -4,13 +4,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "api/rollwright_api.h"
 #include "dice/characters.h"
 
 namespace rollwright {
 namespace {
 
-// The length of the UTF-8 character that starts text, or 0 when it starts
-// with none.
+// The length of the well-formed UTF-8 character that starts text, or 0 when
+// it starts with none: no overlong form, no surrogate, nothing past U+10FFFF.
 size_t Utf8Length(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text[0]);
   size_t length = lead < 0x80   ? 1
@@ -20,6 +21,12 @@ size_t Utf8Length(std::string_view text) {
                   : lead < 0xF5 ? 4
                                 : 0;
   if (length == 0 || length > text.size()) return 0;
+  // The second byte's range is narrower after these leads.
+  const auto second = length > 1 ? static_cast<unsigned char>(text[1]) : 0U;
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+      (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F)) {
+    return 0;
+  }
   for (size_t i = 1; i < length; ++i) {
     if (!IsUtf8Continuation(text[i])) return 0;
   }
@@ -28,24 +35,35 @@ size_t Utf8Length(std::string_view text) {
 
 }  // namespace
 
-void AppendJsonString(std::string& out, std::string_view text) {
-  out += '"';
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
   while (!text.empty()) {
-    const auto c = static_cast<unsigned char>(text[0]);
-    size_t length = Utf8Length(text);
-    if (c == '"' || c == '\\') {
-      (out += '\\') += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else if (length == 0) {
-      out += "\xEF\xBF\xBD";  // U+FFFD for a byte that starts no character
-      length = 1;
+    const size_t length = Utf8Length(text);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";
+      text.remove_prefix(1);
     } else {
       out.append(text.substr(0, length));
+      text.remove_prefix(length);
     }
-    text.remove_prefix(length == 0 ? 1 : length);
+  }
+  return out;
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : ValidUtf8(text)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      (out += '\\') += c;
+    } else if (byte < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
   }
   out += '"';
 }
