@@ -33,7 +33,7 @@ const RollObjects& Objects() {
   return *objects;
 }
 
-// Keeps a seeded Roller's state, or the default generator's, after a roll.
+// Runs work on a Roller of seed, or on the process's generator without one.
 template <class Work>
 auto RollOn(py::handle seed, Work work) {
   if (!seed.is_none()) {
@@ -43,17 +43,23 @@ auto RollOn(py::handle seed, Work work) {
   return work(defaultRoller);
 }
 
-py::object RollRequest(py::handle request, py::handle seed) {
-  const std::string_view bytes = RequestBytes(request);
-  const RollResult result =
-      RollOn(seed, [bytes](Roller& roller) { return roller.Roll(bytes); });
+py::object RollWith(Roller& roller, py::handle request) {
+  const RollResult result = roller.Roll(RequestBytes(request));
   return Objects().Build(result, request);
 }
 
+py::str ReplyWith(Roller& roller, py::handle request) {
+  return Text(roller.Reply(RequestBytes(request)));
+}
+
+py::object RollRequest(py::handle request, py::handle seed) {
+  return RollOn(
+      seed, [request](Roller& roller) { return RollWith(roller, request); });
+}
+
 py::str ReplyTo(py::handle request, py::handle seed) {
-  const std::string_view bytes = RequestBytes(request);
-  return Text(
-      RollOn(seed, [bytes](Roller& roller) { return roller.Reply(bytes); }));
+  return RollOn(
+      seed, [request](Roller& roller) { return ReplyWith(roller, request); });
 }
 
 // The odds as the tool's JSON (every total) and CSV; the CSV is empty when
@@ -87,7 +93,10 @@ py::str FairnessData(py::handle request, int64_t sets, py::handle seed) {
 }
 
 void DefineRoller(py::module_& module) {
-  py::class_<Roller>(module, "Roller")
+  py::class_<Roller>(module, "Roller",
+                     "A generator of its own: seeded N, its successive rolls "
+                     "are the tool's with --seed N; without a seed, seeded "
+                     "from secrets.")
       .def(py::init([](py::handle seed) {
              if (!seed.is_none()) return Roller(SeedOf(seed));
              py::object entropy =
@@ -95,19 +104,8 @@ void DefineRoller(py::module_& module) {
              return Roller(SeedOf(entropy(32)));
            }),
            py::arg("seed") = py::none())
-      .def(
-          "roll",
-          [](Roller& roller, py::handle request) {
-            const RollResult result = roller.Roll(RequestBytes(request));
-            return Objects().Build(result, request);
-          },
-          py::arg("request"))
-      .def(
-          "reply",
-          [](Roller& roller, py::handle request) {
-            return Text(roller.Reply(RequestBytes(request)));
-          },
-          py::arg("request"));
+      .def("roll", &RollWith, py::arg("request"))
+      .def("reply", &ReplyWith, py::arg("request"));
 }
 
 }  // namespace
@@ -117,10 +115,12 @@ PYBIND11_MODULE(_native, module) {
   using namespace rollwright::python;
   module.attr("__version__") = ROLLWRIGHT_VERSION;
   module.attr("MAX_FAIRNESS_SETS") = rollwright::kMaxFairnessSets;
-  module.def("roll", &RollRequest, py::arg("request"), py::kw_only(),
-             py::arg("seed") = py::none());
-  module.def("reply", &ReplyTo, py::arg("request"), py::kw_only(),
-             py::arg("seed") = py::none());
+  module.def("roll", &RollRequest,
+             "The request rolled: a Roll, or DiceError for an error reply.",
+             py::arg("request"), py::kw_only(), py::arg("seed") = py::none());
+  module.def("reply", &ReplyTo,
+             "The module's reply to the request, an error's message too.",
+             py::arg("request"), py::kw_only(), py::arg("seed") = py::none());
   DefineRoller(module);
   module.def("_set_up", [](const py::tuple& roll, const py::tuple& reading,
                            const py::tuple& rollSet, const py::tuple& group,
