@@ -7,9 +7,8 @@ in host/runtime/), host/dice_main.cpp and the library for programs (api/).
 """
 import os
 import re
-from pathlib import Path
-
 import sysconfig
+from pathlib import Path
 
 import pybind11
 from pybind11.setup_helpers import Pybind11Extension
@@ -30,11 +29,11 @@ def project_version() -> str:
 
 
 def engine_sources() -> list[str]:
-    sources = [TREE / "host" / "dice_main.cpp"]
+    sources = [HERE / TREE / "host" / "dice_main.cpp"]
+    if not sources[0].is_file():
+        raise RuntimeError("build in a rollwright source tree, not a copy of python/")
     for folder in SOURCE_FOLDERS:
         sources += sorted((HERE / TREE / folder).glob("*.cpp"))
-    if not (HERE / TREE / "dice" / "roll.cpp").is_file():
-        raise RuntimeError("build from a rollwright source tree, not a copy of python/")
     return [os.path.relpath(path, HERE) for path in sources]
 
 

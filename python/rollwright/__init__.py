@@ -77,7 +77,8 @@ def fairness(request: Request, sets: int, *,
              seed: int | None = None) -> Fairness:
     """Rolls sets sets of request (1 to MAX_FAIRNESS_SETS) and tests them
     against the exact odds; with seed=N, as `rollwright --seed N --fairness
-    SETS --json REQUEST` does."""
+    SETS --json REQUEST` does; without one, on a generator seeded from
+    secrets."""
     if not isinstance(sets, int) or isinstance(sets, bool):
         raise TypeError("sets is an int")
     if not 1 <= sets <= MAX_FAIRNESS_SETS:

@@ -11,6 +11,7 @@ ROLL_ROWS = [
     (7, ["30#d20", "3#d20 skill 12 sword"]),
     (19, ["d20 skill 12 a first d20 showing 20", "d20+d20 skill 30"]),
     (3, ["3d6x", "31#d6", "101d6", "d501", "3d0", "2d6 + 3", "3 d6"]),
+    (4, ["3 d6x", "101d6 + 3", "31 d6", "d20skill 14x", "2d6 skill 0"]),
     (11, [LONG_COMMENT, "2d6 épée ⚔ 🎲", b"3d6 \xff\xe2\x82 broken",
           b"d6 \xed\xa0\x80 \xf4\x90\x80\x80"]),
 ]
