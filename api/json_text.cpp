@@ -10,21 +10,42 @@
 namespace rollwright {
 namespace {
 
+// The length of the UTF-8 character that a byte leads, or 0 when it leads
+// none.
+size_t LeadLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead < 0xC2) return 0;
+  if (lead < 0xE0) return 2;
+  if (lead < 0xF0) return 3;
+  return lead < 0xF5 ? 4 : 0;
+}
+
+// Whether a byte may follow lead in a well-formed character: after these
+// leads only some continuation bytes may, or the character would be an
+// overlong form, a surrogate or past U+10FFFF.
+bool SecondByteFits(unsigned char lead, unsigned char second) {
+  switch (lead) {
+    case 0xE0:
+      return second >= 0xA0;
+    case 0xED:
+      return second <= 0x9F;
+    case 0xF0:
+      return second >= 0x90;
+    case 0xF4:
+      return second <= 0x8F;
+    default:
+      return true;
+  }
+}
+
 // The length of the well-formed UTF-8 character that starts text, or 0 when
-// it starts with none: no overlong form, no surrogate, nothing past U+10FFFF.
+// it starts with none.
 size_t Utf8Length(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text[0]);
-  size_t length = lead < 0x80   ? 1
-                  : lead < 0xC2 ? 0
-                  : lead < 0xE0 ? 2
-                  : lead < 0xF0 ? 3
-                  : lead < 0xF5 ? 4
-                                : 0;
+  const size_t length = LeadLength(lead);
   if (length == 0 || length > text.size()) return 0;
-  // The second byte's range is narrower after these leads.
-  const auto second = length > 1 ? static_cast<unsigned char>(text[1]) : 0U;
-  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-      (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F)) {
+  if (length > 1 &&
+      !SecondByteFits(lead, static_cast<unsigned char>(text[1]))) {
     return 0;
   }
   for (size_t i = 1; i < length; ++i) {

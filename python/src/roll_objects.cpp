@@ -39,6 +39,11 @@ py::tuple TupleOf(const Items& items, MakeItem makeItem) {
   return tuple;
 }
 
+py::object HintObject(const RollResult& result) {
+  if (!result.hint) return py::none();
+  return Text(*result.hint);
+}
+
 }  // namespace
 
 RollObjects::RollObjects(const py::tuple& rollClass,
@@ -64,8 +69,8 @@ py::object RollObjects::Build(const RollResult& result,
   py::object requestObject = PyUnicode_Check(request.ptr())
                                  ? py::reinterpret_borrow<py::object>(request)
                                  : Text(result.request);
-  return roll.Make(
-      {requestObject, Text(result.reply), readObject, sets, Hint(result)});
+  return roll.Make({requestObject, Text(result.reply), readObject, sets,
+                    HintObject(result)});
 }
 
 void RollObjects::Raise(const RollResult& result) const {
@@ -73,7 +78,7 @@ void RollObjects::Raise(const RollResult& result) const {
   py::object error = diceErrorType(
       Text(result.reply),
       code == nullptr ? py::object(py::none()) : py::object(py::str(code)),
-      Hint(result));
+      HintObject(result));
   PyErr_SetObject(diceErrorType.ptr(), error.ptr());
   throw py::error_already_set();
 }
@@ -87,11 +92,6 @@ py::object RollObjects::Set(const SetRecord& set, int32_t skill) const {
   return rollSet.Make({py::int_(set.outcome.total),
                        GradeObject(skill, set.outcome.total),
                        py::bool_(set.outcome.criticalFailure), groups});
-}
-
-py::object RollObjects::Hint(const RollResult& result) const {
-  if (!result.hint) return py::none();
-  return Text(*result.hint);
 }
 
 }  // namespace rollwright::python

@@ -27,7 +27,6 @@ class RollObjects {
  private:
   [[noreturn]] void Raise(const RollResult& result) const;
   pybind11::object Set(const SetRecord& set, int32_t skill) const;
-  pybind11::object Hint(const RollResult& result) const;
 
   RecordType roll;
   RecordType reading;
