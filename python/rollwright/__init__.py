@@ -29,7 +29,7 @@ from ._results import (ChiSquareTest, DiceError, DiceGroup, ErrorChance,
 
 __all__ = [
     "ChiSquareTest", "DiceError", "DiceGroup", "ErrorChance", "Fairness",
-    "Limits", "Odds", "OddsBar", "OddsRefused", "Reading", "Request", "Roll",
+    "Limits", "MAX_FAIRNESS_SETS", "Odds", "OddsBar", "OddsRefused", "Reading", "Request", "Roll",
     "RollSet", "Roller", "TotalChance", "__version__", "fairness", "limits",
     "odds", "reply", "roll"]
 
@@ -39,7 +39,8 @@ Request = str | bytes
 def _fields(cls: type, *names: str) -> tuple[type, tuple[str, ...]]:
     """A class for the extension to fill in, with its fields in the order
     the extension sets them, which must be all of them."""
-    assert {member.name for member in fields(cls)} == set(names), cls
+    if {member.name for member in fields(cls)} != set(names):
+        raise TypeError(f"{cls.__name__} does not have the fields {names}")
     return cls, names
 
 

@@ -2,6 +2,7 @@
 """What the package holds to beyond agreeing with the tool: requests and
 seeds it refuses, its objects, and its threads."""
 import dataclasses
+import os
 import threading
 import time
 
@@ -59,6 +60,19 @@ def test_dice_error_carries_message_code_and_hint():
 def test_unseeded_rolls_vary():
     assert len({rollwright.reply("d500 d500") for _ in range(20)}) > 1
     assert len({rollwright.Roller().reply("d500") for _ in range(20)}) > 1
+
+
+def test_a_forked_child_rolls_its_own_sequence():
+    request = "30#10d500"
+    read, write = os.pipe()
+    child = os.fork()
+    if child == 0:
+        os.write(write, rollwright.reply(request).encode())
+        os._exit(0)
+    os.close(write)
+    os.waitpid(child, 0)
+    with os.fdopen(read) as pipe:
+        assert pipe.read() != rollwright.reply(request)
 
 
 def test_rollers_on_threads_keep_their_own_sequences():
