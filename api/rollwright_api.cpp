@@ -12,6 +12,7 @@
 #include "dice/limits.h"
 #include "dice/outcome_texts.h"
 #include "dice/random.h"
+#include "dice/rules.h"
 #include "rollwright.h"
 
 namespace rollwright {
@@ -81,6 +82,11 @@ const char* ErrorCodeName(std::string_view reply) {
   return nullptr;
 }
 
+const char* GradeName(int32_t skill, int32_t total) {
+  if (skill == 0) return nullptr;
+  return kGradeTexts[GradeOf(skill, total)].name;
+}
+
 RollResult Roller::Roll(std::string_view request) {
   BorrowedGenerator generator(state);
   return rollwright::Roll(request);
@@ -89,6 +95,11 @@ RollResult Roller::Roll(std::string_view request) {
 std::string Roller::Reply(std::string_view request) {
   BorrowedGenerator generator(state);
   return rollwright::Reply(request);
+}
+
+void Roller::Run(const std::function<void()>& work) {
+  BorrowedGenerator generator(state);
+  work();
 }
 
 std::string LimitsJson() {

@@ -23,6 +23,7 @@
 #define ROLLWRIGHT_API_ROLLWRIGHT_API_H_
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,11 @@ std::string Reply(std::string_view request);
 // nullptr for a sentence.
 const char* ErrorCodeName(std::string_view reply);
 
+// The name of the grade a set's total earns against skill ("Amazing
+// Success", "Good Success", "Ordinary Success" or "Failing"), as RollJson
+// writes it; nullptr without a skill level (0).
+const char* GradeName(int32_t skill, int32_t total);
+
 // A generator state of its own, swapped in for each call and back out, so a
 // Roller seeded N gives for successive requests what the tool's --seed N
 // gives for them, whatever else rolls on the thread. One thread at a time.
@@ -66,6 +72,9 @@ class Roller {
 
   RollResult Roll(std::string_view request);
   std::string Reply(std::string_view request);
+  // Runs work, which rolls on the thread's generator (CheckFairness, say),
+  // on this Roller's generator instead.
+  void Run(const std::function<void()>& work);
   uint32_t State() const { return state; }
 
  private:
@@ -85,6 +94,10 @@ class Roller {
 // error. Strings are UTF-8; a byte that starts no UTF-8 character is written
 // as U+FFFD.
 std::string RollJson(const RollResult& result);
+
+// text with each byte that starts no well-formed UTF-8 character replaced by
+// U+FFFD, as the JSON writers write it: the strings a program is handed.
+std::string ValidUtf8(std::string_view text);
 
 // {"maxSets", "maxDice", "maxSides", "replyCapacity", "maxSeed",
 //  "errorPrefix", "outOfMemory" (its reply), "grades": [[words in a reply,

@@ -4,7 +4,8 @@
 # missing. "roll": what building the module and the tool needs (a compiler,
 # CMake, and libedit for the line editing of the tool's prompt). "web": what building the browser page needs (emscripten).
 # "all" (the default): what building and testing every preset needs, the
-# mingw-w64 cross compilers, Wine (with i386 multiarch) and chromium among it.
+# mingw-w64 cross compilers, Wine (with i386 multiarch), chromium, and what
+# building and testing the Python package needs among it.
 # Usage: install-deps.sh [roll|web|all]
 set -eu
 roll_packages="cmake make g++ libedit-dev"
@@ -17,7 +18,9 @@ i386_packages="wine32:i386"
 all_packages="g++ $web_packages libedit-dev googletest llvm
   libbenchmark-dev valgrind clang clang-tidy cppcheck libclang-rt-14-dev gcovr
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 dpkg-dev
-  fakeroot lintian groff-base diffoscope-minimal pkg-config chromium git"
+  fakeroot lintian groff-base diffoscope-minimal pkg-config chromium git
+  pybind11-dev python3-pybind11 python3-pytest python3-dev mypy python3-venv
+  python3-pip python3-wheel python3-setuptools"
 
 case ${1:-all} in
   roll) packages=$roll_packages ;;
