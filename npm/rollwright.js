@@ -55,6 +55,7 @@ export class OddsRefused extends Error {
 const encoder = new TextEncoder();
 let buffer = 0;
 let bufferSize = 0;
+let bufferView = null;  // its bytes but the last, while memory stays put
 
 // The request, NUL-terminated, in a buffer of the module's: at least the
 // reply's capacity and the request's length plus one, as DiceMain asks.
@@ -72,10 +73,13 @@ function requestBuffer(request) {
     buffer = engine._malloc(most);
     if (buffer === 0) throw new RangeError('out of memory for the request');
     bufferSize = most;
+    bufferView = null;
   }
   const heap = engine.HEAPU8;
-  const {written} =
-      encoder.encodeInto(request, heap.subarray(buffer, buffer + most - 1));
+  if (bufferView === null || bufferView.buffer !== heap.buffer) {
+    bufferView = heap.subarray(buffer, buffer + bufferSize - 1);
+  }
+  const {written} = encoder.encodeInto(request, bufferView);
   heap[buffer + written] = 0;
   return buffer;
 }
@@ -98,14 +102,8 @@ function randomSeed() {
 
 const decoder = new TextDecoder();
 
-// The UTF-8 text of length bytes at start; short ASCII without a decoder.
+// The UTF-8 text of length bytes at start.
 function textIn(heap, start, length) {
-  if (length <= 32) {
-    const bytes = heap.subarray(start, start + length);
-    if (bytes.every((byte) => byte < 0x80)) {
-      return String.fromCharCode.apply(null, bytes);
-    }
-  }
   return decoder.decode(heap.subarray(start, start + length));
 }
 
