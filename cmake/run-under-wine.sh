@@ -13,7 +13,9 @@ if [ ! -x "$loader" ]; then
        "could not install it); the program was built but not run" >&2
   exit 77
 fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The caller's own overrides come after these.
+export WINEDEBUG=-all \
+  WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 "$loader" --version >/dev/null 2>&1
 status=$?
 if [ $status -eq 126 ]; then

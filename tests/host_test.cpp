@@ -19,6 +19,9 @@
 #include "rollwright.h"
 #include "tests/loaded_module.h"
 #include "tests/process_usage.h"
+#if defined(_WIN32)
+#include "tests/scripted_tls_alloc.h"
+#endif
 
 namespace {
 
@@ -128,6 +131,30 @@ TEST(Host, AFailedLoadLeavesNothingBehind) {
   EXPECT_EQ(after.handles, before.handles);
   EXPECT_EQ(after.freeThreadSlots, 1);
   EXPECT_EQ(before.freeThreadSlots, 1);
+}
+
+// A load whose attach entry gets one of its two slots and not the other
+// fails, whichever allocation finds none, and gives back the one it got.
+// Runs before any other test holds the module.
+TEST(Host, ALoadMissingEitherSlotFails) {
+  for (size_t failing : {0u, 1u}) {
+    const int64_t freeBefore = rollwright::CurrentUsage().freeThreadSlots;
+    const DWORD slot = TlsAlloc();
+    std::vector<DWORD> script = {slot, slot};
+    script[failing] = TLS_OUT_OF_INDEXES;
+    bool loaded = false;
+    size_t answered = 0;
+    {
+      rollwright::ScriptedTlsAlloc scripted(script);
+      LoadedModule module(ROLLWRIGHT_MODULE);
+      loaded = module.diceMain != nullptr;
+      answered = scripted.Taken();
+    }
+    if (answered <= 1 - failing) TlsFree(slot);  // never handed out
+    EXPECT_FALSE(loaded) << "allocation " << failing << " failed";
+    EXPECT_EQ(rollwright::CurrentUsage().freeThreadSlots, freeBefore)
+        << "allocation " << failing << " failed";
+  }
 }
 #endif
 

@@ -4,7 +4,8 @@
 // the module, and a module whose detach entry calls DiceMain while the
 // process ends, after this module's own detach (tests/exit_caller.cpp; it
 // ends the process with status 1 if a reply is wrong). Every reply is right
-// and the process lives.
+// and the process lives. Reloading a copy beside the shared libgcc DLL
+// leaves no heap behind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "tests/loaded_module.h"
+#include "tests/process_usage.h"
 
 namespace {
 
@@ -52,6 +54,24 @@ TEST(Neighbours, EveryReplyIsRightBesideTheSharedLibgcc) {
       reinterpret_cast<void*>(GetProcAddress(exitCaller, "CallAtExit")));
   ASSERT_NE(watch, nullptr);
   watch(module.diceMain);
+}
+
+// Each load of a copy of the module registers its frame tables with the
+// shared DLL (the start-up code) and with its own unwinder, which sorts an
+// index of them for the first error reply; unloading it gives both back.
+TEST(Neighbours, ReloadingBesideTheSharedLibgccLeavesNoHeapBehind) {
+  ASSERT_NE(GetModuleHandleA(kSharedLibgcc), nullptr);
+  const auto cycle = [] {
+    const LoadedModule copy(ROLLWRIGHT_MODULE_COPY);
+    return copy.Call("2d6/2");
+  };
+  for (int first = 0; first < 10; ++first) cycle();
+  const rollwright::ProcessUsage before = rollwright::CurrentUsage();
+  for (int cycles = 0; cycles < 200; ++cycles) {
+    ASSERT_EQ(cycle(), "Dice Error: Illegal characters in input!") << cycles;
+  }
+  const rollwright::ProcessUsage after = rollwright::CurrentUsage();
+  EXPECT_LE(after.heapBytes - before.heapBytes, 16 * 1024);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
 # The rollwright command-line tool as its users meet it.
-# Usage: tool_test.sh PATH_TO_ROLLWRIGHT
+# Usage: tool_test.sh PATH_TO_ROLLWRIGHT FIXED_ENTROPY_LIBRARY
 set -u
 tool=$1
+fixed_entropy=$2
 failures=0
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" = "$3" ]; then
@@ -164,6 +165,10 @@ check "--fairness refuses as the odds do, with status 1" \
 unseeded=$(for run in 1 2 3 4 5 6 7 8 9 10; do "$tool" "10#d20"; done)
 check "ten unseeded runs roll ten different lists" 10 \
   "$(echo "$unseeded" | sort -u | wc -l)"
+# Without a seed the system's random source seeds it: a source that answers
+# 7 (fixed_entropy.c) rolls what --seed 7 rolls.
+check "an unseeded run seeds from the system's random source" \
+  "$("$tool" --seed 7 "10#d20")" "$(LD_PRELOAD=$fixed_entropy "$tool" "10#d20")"
 
 # Interactive: each reply arrives before the next request is sent.
 coproc ROLL { "$tool" --seed 1; }

@@ -301,11 +301,22 @@ try {
   console.log(`odds of 100d500+100d500 computed and drawn in ${millis} ms`);
 
   // Odds refused (or failed) for size, then odds still being computed when
-  // the next request is typed: neither holds up 2d6's.
+  // the next request is typed: neither holds up 2d6's. The worker is kept
+  // busy (a loop run in it by the test) before the long request reaches it,
+  // so that this computation is still running however fast the machine:
+  // 2d6's odds can come only from a fresh worker.
   await typeForOdds(page, '100d500+100d500-25100*87000');
   assert.match(
       await page.$eval('#odds-status', (p) => p.textContent),
       /^(too many outcomes|not enough memory|The odds .* not be computed)/);
+  const held = page.workers();
+  assert.equal(held.length, 1, 'workers before the long request');
+  held[0]
+      .evaluate(() => {
+        for (const end = Date.now() + 3000; Date.now() < end;)
+          ;
+      })
+      .catch(() => {});  // ended with its worker
   await page.click('#request', {clickCount: 3});
   await page.keyboard.type('100d500+100d300+13d483+1d4+100d500');
   await new Promise((resolve) => setTimeout(resolve, 400));
@@ -320,11 +331,15 @@ try {
   console.log(
       `2d6's odds shown ${superseded.toFixed(0)} ms after a long ` +
       'computation was superseded');
-  // The superseded computation's worker was ended: one worker is left.
-  for (let waited = 0; page.workers().length > 1 && waited < 2000;
+  // The superseded computation's worker was ended (it goes once its busy
+  // loop lets it): one worker is left.
+  for (let waited = 0;
+       (page.workers().length > 1 || page.workers().includes(held[0])) &&
+       waited < 6000;
        waited += 50) {
     await new Promise((resolve) => setTimeout(resolve, 50));
   }
+  assert.ok(!page.workers().includes(held[0]), 'superseded worker left');
   assert.equal(page.workers().length, 1, 'workers left running');
 
   // Each reply keeps its number, which its list's box holds whole: the
