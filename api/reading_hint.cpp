@@ -349,6 +349,8 @@ std::optional<std::string> ReadingHint(
     bool isError) {
   const Asked asked{request, reading, isError};
   for (const auto slip : kSlips) {
+    // The first slip's hint is the answer, not whether there is one.
+    // cppcheck-suppress useStlAlgorithm
     if (Hint hint = slip(asked)) return hint;
   }
   return std::nullopt;

@@ -80,10 +80,10 @@ void AppendSet(std::string& out, const SetRecord& set, int32_t skill) {
   out += '{';
   AppendInteger(out, "total", set.outcome.total);
   AppendJsonName(out, "grade");
-  if (skill == 0) {
-    out += "null";
+  if (const char* grade = GradeName(skill, set.outcome.total)) {
+    AppendJsonString(out, grade);
   } else {
-    AppendJsonString(out, kGradeTexts[GradeOf(skill, set.outcome.total)].name);
+    out += "null";
   }
   AppendJsonName(out, "critical");
   out += set.outcome.criticalFailure ? "true" : "false";

@@ -88,13 +88,15 @@ const char* GradeName(int32_t skill, int32_t total) {
 }
 
 RollResult Roller::Roll(std::string_view request) {
-  BorrowedGenerator generator(state);
-  return rollwright::Roll(request);
+  RollResult result;
+  Run([&result, request] { result = rollwright::Roll(request); });
+  return result;
 }
 
 std::string Roller::Reply(std::string_view request) {
-  BorrowedGenerator generator(state);
-  return rollwright::Reply(request);
+  std::string reply;
+  Run([&reply, request] { reply = rollwright::Reply(request); });
+  return reply;
 }
 
 void Roller::Run(const std::function<void()>& work) {
