@@ -17,8 +17,10 @@ class WorkBudget {
   WorkBudget(const WorkBudget&) = delete;
   WorkBudget& operator=(const WorkBudget&) = delete;
 
-  // A charge is at most some millions of steps, and the first to pass the
-  // budget ends the odds, so the count stays far from overflowing.
+  // A charge is at most about 2^50 steps (the pairs of two distributions of
+  // 2^25 totals), and one that would pass the budget is not made, so the
+  // count stays far from overflowing. The odds go on by other means after
+  // a refused charge (Odds).
   void Spend(int64_t steps);
   int64_t Left() const { return maxWork - work; }
 
