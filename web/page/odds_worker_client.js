@@ -5,6 +5,8 @@
 // fresh one started); a worker that fails is ended too, and the next
 // computation starts a fresh one.
 
+import {boundedFigures} from './engine.js';
+
 export class OddsWorkerClient {
   // wasm: the compiled rollwright.wasm, handed to every worker.
   constructor(wasm) {
@@ -54,7 +56,7 @@ export class OddsWorkerClient {
     }
     const {onAnswer} = this.pending;
     this.pending = null;
-    onAnswer(data.odds, data.csv);
+    onAnswer(boundedFigures(data.odds), data.csv);
   }
 
   fail(message) {
