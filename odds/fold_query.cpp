@@ -20,6 +20,9 @@ constexpr int64_t kHuge = int64_t{1} << 62;
 constexpr size_t kDeepestMoment = 64;
 // The relative rounding of one operation.
 constexpr double kRounding = std::numeric_limits<double>::epsilon();
+// A lookup in a whole part with gaps, a search in millions of totals, against
+// one in a contiguous one.
+constexpr double kSearchCost = 12;
 // What a dense convolution's rounding may leave on the whole part's chances.
 constexpr double kConvolutionError = 1e-13;
 
@@ -170,24 +173,36 @@ void FoldQuery::Singletons(Level& level) const {
   }
 }
 
-// The levels of more than one total share the budget evenly, as a product.
-void FoldQuery::Plan(int64_t evaluations) {
-  double cost = 1;
+// The levels of more than one total share the budget evenly, as a product;
+// a lookup in a whole part with gaps is a search, and costs more.
+int64_t FoldQuery::Plan(int64_t evaluations) {
+  const bool contiguous =
+      base.Empty() ||
+      int64_t{base.Highest()} - base.Lowest() + 1 == base.Count();
+  const double lookup = contiguous ? 1 : kSearchCost;
+  double cost = lookup;
   int many = 0;
   for (const Level& level : levels) {
-    cost *= static_cast<double>(std::max<size_t>(level.buckets.size(), 1));
+    cost *= static_cast<double>(std::max<size_t>(level.group->Size(), 1));
     if (level.group->Size() > 1) ++many;
   }
-  exact = cost <= static_cast<double>(evaluations);
-  if (exact) return;
+  cost += static_cast<double>(levels.size());
+  const auto budget = static_cast<double>(evaluations);
+  exact = cost <= budget;
+  if (exact) {
+    for (Level& level : levels) {
+      if (level.buckets.size() != level.group->Size()) Singletons(level);
+    }
+    return static_cast<int64_t>(cost);
+  }
   // Both bounds, each bucket at one end.
-  const double each =
-      std::pow(static_cast<double>(evaluations) / 2, 1.0 / std::max(many, 1));
+  const double each = std::pow(budget / 2 / lookup, 1.0 / std::max(many, 1));
   for (Level& level : levels) {
     if (level.group->Size() > 1) {
       Gather(level, std::max<int64_t>(1, static_cast<int64_t>(each)));
     }
   }
+  return evaluations;
 }
 
 // Consecutive totals of about equal mass; for a product, none holds totals

@@ -39,8 +39,9 @@ class FoldQuery {
   FoldQuery& operator=(const FoldQuery&) = delete;
 
   // Gathers the terms into buckets so that a query costs at most about
-  // evaluations lookups of the whole part; exact when none is needed.
-  void Plan(int64_t evaluations);
+  // evaluations lookups of the whole part (or undoes that when none is
+  // needed, and the queries are exact); what a query then costs.
+  int64_t Plan(int64_t evaluations);
   bool Exact() const { return exact; }
 
   // The mass of all totals, exactly.

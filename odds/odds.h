@@ -35,12 +35,12 @@ class Odds {
     Distribution group;
   };
 
-  // About a second of work on a current desktop machine, in Distribution's
-  // steps of cost.
+  // About half a second of work on a current desktop machine, in
+  // Distribution's steps of cost.
   static constexpr int64_t kMaxWork = 300000000;
-  // About a second of lookups in the whole part for the questions about the
-  // totals (FoldQuery).
-  static constexpr int64_t kMaxEvaluations = 200000000;
+  // About half a second of lookups in the whole part for the questions about
+  // the totals (FoldQuery).
+  static constexpr int64_t kMaxEvaluations = 100000000;
 
   // With a slower build's work divisor, kMaxWork / workDivisor steps.
   explicit Odds(const String& expression, int64_t workDivisor = 1);

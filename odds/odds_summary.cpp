@@ -19,9 +19,10 @@ namespace {
 
 using Bound = FoldQuery::Bound;
 
-// The queries a summary makes: the bars and buckets, and each percentile by
-// bisection over the 32-bit range.
-constexpr int64_t kQueries = kBuckets + kRanges + 11 * 33 + 8;
+// The queries a summary makes: the bars and buckets, and by bisection over
+// the 32-bit range each percentile (both bounds of the nine shown, and the
+// ends of the bars and of the buckets).
+constexpr int64_t kQueries = kBuckets + kRanges + (9 * 2 + 4) * 33;
 
 // The smallest total whose chance of at most it reaches share of the alive
 // mass; with upper, by the lower bounds of the chances (the percentile's
@@ -79,22 +80,21 @@ std::vector<double> SetsThatSucceed(double success, double failure,
   return chances;
 }
 
-void SummariseSets(OddsSummary& summary) {
+// A set is a Critical Failure or not whatever bounds the grades have: the
+// chance that one of the sets is comes from exact masses.
+void SummariseSets(double plain, OddsSummary& summary) {
   const int32_t sets = summary.sets;
   const double critical = summary.critical;
   auto success = [](const std::array<double, 4>& grades) {
     return grades[Amazing] + grades[Good] + grades[Ordinary];
   };
-  const double low = success(summary.grades);
-  const double high = success(summary.upper.grades);
-  const double failing = summary.grades[Failing];
-  const double failingHigh = summary.upper.grades[Failing];
-  summary.successes = SetsThatSucceed(low, failing + critical, sets);
-  summary.upper.successes = SetsThatSucceed(high, failingHigh + critical, sets);
-  summary.anyCritical = std::max(0.0, std::pow(low + failing + critical, sets) -
-                                          std::pow(high + failingHigh, sets));
-  summary.upper.anyCritical = std::pow(high + failingHigh + critical, sets) -
-                              std::pow(low + failing, sets);
+  summary.successes = SetsThatSucceed(success(summary.grades),
+                                      summary.grades[Failing] + critical, sets);
+  summary.upper.successes =
+      SetsThatSucceed(success(summary.upper.grades),
+                      summary.upper.grades[Failing] + critical, sets);
+  summary.anyCritical = summary.upper.anyCritical =
+      std::pow(plain + critical, sets) - std::pow(plain, sets);
 }
 
 // count ranges of equal width from the 0.1st to the 99.9th percentile, and
@@ -219,14 +219,19 @@ void Summarise(const Odds& odds, int64_t evaluations, OddsSummary& summary) {
   FoldQuery query(odds.Totals(), odds.Steps());
   summary.anyTotal = query.TotalMass().Both() > 0;
   if (!summary.anyTotal) return;
-  query.Plan(evaluations / kQueries);
-  summary.exact = query.Exact();
   summary.critical = query.TotalMass().critical;
-  SummariseTotals(odds, query, evaluations, summary);
+  // A skill test's grades take half the budget: three chances, as closely
+  // bounded as it allows.
+  int64_t left = evaluations;
   if (summary.skill != 0) {
+    left -= 3 * query.Plan(evaluations / 2 / 3);
     SummariseGrades(query, summary);
-    if (summary.sets > 1) SummariseSets(summary);
+    summary.exact = query.Exact();
+    if (summary.sets > 1) SummariseSets(query.TotalMass().plain, summary);
   }
+  query.Plan(left / kQueries);
+  summary.exact = summary.exact && query.Exact();
+  SummariseTotals(odds, query, evaluations, summary);
   if (summary.exact) summary.upper = {};
 }
 

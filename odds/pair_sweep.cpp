@@ -70,33 +70,59 @@ Distribution PairSweep::Run() {
 
 int64_t PairSweep::Gather(int64_t low) {
   const int64_t high = low + static_cast<int64_t>(marks.size()) - 1;
-  const size_t n = inner.Size();
   int64_t next = kNone;
   for (size_t i = 0; i < outer.Size(); ++i) {
-    const Distribution::Mass x = outer.MassAt(i);
-    size_t k = walked[i];
-    for (; k < n; ++k) {
-      const int64_t result = Result(i, k);
-      if (result > high) {
-        next = std::min(next, result);
-        break;
-      }
-      const auto at = static_cast<size_t>(result - low);
-      if (marks[at] == 0) {
-        marks[at] = 1;
-        touched.push_back(at);
-      }
-      const size_t j = InnerIndex(i, k);
-      if (critical) {
-        const Distribution::Mass y = inner.MassAt(j);
-        plain[at] += x.plain * y.plain;
-        criticalMass[at] += x.critical * y.Both() + x.plain * y.critical;
-      } else {
-        plain[at] += x.plain * inner.plain[j];
-      }
+    const int64_t x = outer.Total(i);
+    if (op == OpPlus) {
+      next = Walk(
+          i, low, high, [x](int64_t y) { return x + y; }, next);
+    } else if (op == OpMinus && outerIsLeft) {
+      next = Walk(
+          i, low, high, [x](int64_t y) { return x - y; }, next);
+    } else if (op == OpMinus) {
+      next = Walk(
+          i, low, high, [x](int64_t y) { return y - x; }, next);
+    } else {
+      next = Walk(
+          i, low, high, [x](int64_t y) { return x * y; }, next);
     }
-    walked[i] = k;
   }
+  return next;
+}
+
+// The pairs of the outer total at i whose results land from low to high, in
+// their order; the lowest result beyond, or next.
+template <class Combine>
+int64_t PairSweep::Walk(size_t i, int64_t low, int64_t high, Combine combine,
+                        int64_t next) {
+  const Distribution::Mass x = outer.MassAt(i);
+  const std::vector<int32_t>& values = inner.values;
+  const std::vector<double>& masses = inner.plain;
+  const size_t n = inner.Size();
+  const size_t first = InnerIndex(i, 0);
+  const bool falling = first != 0;
+  size_t k = walked[i];
+  for (; k < n; ++k) {
+    const size_t j = falling ? first - k : k;
+    const int64_t result = Saturate(combine(values[j]));
+    if (result > high) {
+      next = std::min(next, result);
+      break;
+    }
+    const auto at = static_cast<size_t>(result - low);
+    if (marks[at] == 0) {
+      marks[at] = 1;
+      touched.push_back(at);
+    }
+    if (critical) {
+      const Distribution::Mass y = inner.MassAt(j);
+      plain[at] += x.plain * y.plain;
+      criticalMass[at] += x.critical * y.Both() + x.plain * y.critical;
+    } else {
+      plain[at] += x.plain * masses[j];
+    }
+  }
+  walked[i] = k;
   return next;
 }
 

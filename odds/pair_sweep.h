@@ -40,6 +40,9 @@ class PairSweep {
   // Gathers the pairs with results from low to low + kWindow - 1; the
   // lowest result still to come, or none.
   int64_t Gather(int64_t low);
+  template <class Combine>
+  int64_t Walk(size_t i, int64_t low, int64_t high, Combine combine,
+               int64_t next);
   void Emit(int64_t low, Distribution& into);
 
   const Distribution& outer;

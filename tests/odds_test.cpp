@@ -584,12 +584,13 @@ TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
             "odds of " + std::string(197, 'x') +
                 "...: Dice Error: Illegal characters in input!\n");
   // Past the budget, the grades are known between bounds.
-  EXPECT_EQ(Report("100d500*100d500+100d500*100d500 skill 1300000000"),
-            "odds of 100d500*100d500+100d500*100d500 against 1300000000:\n"
-            "  Amazing Success   0.00\u20130.06%\n"
-            "  Good Success      0.00\u20130.06%\n"
-            "  Ordinary Success  0.00\u20130.06%\n"
-            "  Failing           99.94\u2013100.00%\n"
+  EXPECT_EQ(Report("100d500*100d500*d100*d100*d100*d100 skill 2000000000"),
+            "odds of 100d500*100d500*d100*d100*d100*d100 against "
+            "2000000000:\n"
+            "  Amazing Success     0.00%\n"
+            "  Good Success      0.00\u20130.01%\n"
+            "  Ordinary Success  0.00\u20130.02%\n"
+            "  Failing           99.98\u2013100.00%\n"
             "  Critical Failure    0.00%\n");
 }
 
