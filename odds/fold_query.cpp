@@ -133,6 +133,12 @@ FoldQuery::FoldQuery(const Distribution& whole,
     momentBelow.push_back(moment.Add(total * mass.Both()));
   }
   masses.push_back({plain.Add(0), critical.Add(0)});
+  const std::vector<int32_t>& values = base.Values();
+  stride = values.size() > 1 ? int64_t{values[1]} - values[0] : 1;
+  // The highest may be the end of the range, where the totals beyond gather.
+  for (size_t i = 1; i + 1 < values.size() && stride > 0; ++i) {
+    if (int64_t{values[i]} - values[i - 1] != stride) stride = 0;
+  }
   const bool empty = base.Empty();
   ranges.push_back(
       {empty ? 0 : base.Lowest(), empty ? 0 : base.Highest(), false, false});
@@ -176,10 +182,7 @@ void FoldQuery::Singletons(Level& level) const {
 // The levels of more than one total share the budget evenly, as a product;
 // a lookup in a whole part with gaps is a search, and costs more.
 int64_t FoldQuery::Plan(int64_t evaluations) {
-  const bool contiguous =
-      base.Empty() ||
-      int64_t{base.Highest()} - base.Lowest() + 1 == base.Count();
-  const double lookup = contiguous ? 1 : kSearchCost;
+  const double lookup = base.Empty() || stride > 0 ? 1 : kSearchCost;
   double cost = lookup;
   int many = 0;
   for (const Level& level : levels) {
@@ -234,8 +237,10 @@ void FoldQuery::Gather(Level& level, int64_t buckets) const {
 size_t FoldQuery::WholeBelow(int64_t t) const {
   if (base.Empty() || t < base.Lowest()) return 0;
   if (t >= base.Highest()) return base.Size();
-  const int64_t span = int64_t{base.Highest()} - base.Lowest() + 1;
-  if (span == base.Count()) return static_cast<size_t>(t - base.Lowest() + 1);
+  if (stride > 0) {
+    return std::min(static_cast<size_t>((t - base.Lowest()) / stride + 1),
+                    base.Size() - 1);
+  }
   const std::vector<int32_t>& values = base.Values();
   const size_t n = values.size();
   size_t low = std::min(hint, n);

@@ -92,6 +92,9 @@ class FoldQuery {
   std::vector<double> plainBelow;  // entry i: the mass of the first i totals
   std::vector<double> criticalBelow;
   std::vector<double> momentBelow;
+  // The whole part's totals are evenly spaced by stride (but perhaps the
+  // highest), or 0 when not.
+  int64_t stride = 0;
   std::vector<Level> levels;
   std::vector<Mass> masses;   // of T_0, T_1, ...
   std::vector<Range> ranges;  // of T_0, T_1, ...
