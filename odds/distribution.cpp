@@ -73,7 +73,8 @@ Distribution Distribution::Point(int32_t value) {
 
 Distribution Distribution::Dice(int32_t count, int32_t sides,
                                 bool markFirstTwenty, WorkBudget& budget) {
-  budget.Spend(int64_t{count} * count * sides + int64_t{count} * sides);
+  // Die by die, each total of a table that grows to count * sides entries.
+  budget.Spend(int64_t{count} * count * sides / 2 + int64_t{count} * sides);
   Distribution sum;
   if (!markFirstTwenty) {
     std::vector<double> table = SumOfDice(count, sides);

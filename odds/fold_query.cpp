@@ -22,7 +22,7 @@ constexpr size_t kDeepestMoment = 64;
 constexpr double kRounding = std::numeric_limits<double>::epsilon();
 // A lookup in a whole part with gaps, a search in millions of totals, against
 // one in a contiguous one.
-constexpr double kSearchCost = 12;
+constexpr double kSearchCost = 20;
 // What a dense convolution's rounding may leave on the whole part's chances.
 constexpr double kConvolutionError = 1e-13;
 
@@ -182,7 +182,7 @@ void FoldQuery::Singletons(Level& level) const {
 // The levels of more than one total share the budget evenly, as a product;
 // a lookup in a whole part with gaps is a search, and costs more.
 int64_t FoldQuery::Plan(int64_t evaluations) {
-  const double lookup = base.Empty() || stride > 0 ? 1 : kSearchCost;
+  const double lookup = LookupCost();
   double cost = lookup;
   int many = 0;
   for (const Level& level : levels) {
@@ -230,6 +230,10 @@ void FoldQuery::Gather(Level& level, int64_t buckets) const {
     bucket.mass = Plus(bucket.mass, mass);
     gathered += mass.Both();
   }
+}
+
+double FoldQuery::LookupCost() const {
+  return base.Empty() || stride > 0 ? 1 : kSearchCost;
 }
 
 // Queries in a row look near each other: the search gallops from the last
@@ -339,7 +343,7 @@ Mass FoldQuery::Bucketed(size_t level, int64_t t, bool high) const {
 // ends of the range.
 std::optional<double> FoldQuery::Moment(int64_t evaluations) const {
   fullMoments.assign(1, momentBelow.back());
-  double cost = 1;
+  double cost = LookupCost();
   for (size_t k = 1; k <= levels.size(); ++k) {
     const Level& step = levels[k - 1];
     const Range& range = ranges[k];

@@ -76,6 +76,8 @@ class FoldQuery {
     double moment;  // the sum of total times chance over those totals
   };
 
+  // What a lookup in the whole part costs, in evaluations.
+  double LookupCost() const;
   // The number of totals of the whole part up to t.
   size_t WholeBelow(int64_t t) const;
   Mass Whole(int64_t t) const;

@@ -37,7 +37,7 @@ class Odds {
 
   // About half a second of work on a current desktop machine, in
   // Distribution's steps of cost.
-  static constexpr int64_t kMaxWork = 300000000;
+  static constexpr int64_t kMaxWork = 200000000;
   // About half a second of lookups in the whole part for the questions about
   // the totals (FoldQuery).
   static constexpr int64_t kMaxEvaluations = 100000000;

@@ -200,7 +200,7 @@ void SummariseTotals(const Odds& odds, const FoldQuery& query,
   } else {
     summary.eachTotal = false;
     summary.buckets = RangesOf(query, kBuckets, true, summary.upper.buckets);
-    std::optional<double> moment = query.Moment(evaluations);
+    std::optional<double> moment = query.Moment(evaluations / 4);
     if (moment) {
       summary.mean = summary.upper.mean = *moment / all;
     } else {
