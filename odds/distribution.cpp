@@ -237,8 +237,10 @@ void Distribution::Apply(Operator op, int32_t right) {
   } else if (op == OpTimes) {
     for (int32_t& total : values) total *= right;
   } else {
-    const int32_t shift = op == OpPlus ? right : -right;
-    for (int32_t& total : values) total += shift;
+    // Both ends stay in the range, so every total does (a shift by -2^31
+    // too, which no int32_t holds).
+    const int64_t shift = op == OpPlus ? int64_t{right} : -int64_t{right};
+    for (int32_t& total : values) total = static_cast<int32_t>(total + shift);
   }
   if (op == OpTimes && right < 0) Reverse();
   if (!inRange || (op == OpTimes && right == 0)) MergeEqual();

@@ -455,6 +455,8 @@ TEST(OddsSummary, AnswersHostileRequestsWithinTheBudget) {
       {"d100*d100*d100*d100", Verdict::kOdds},
       {"100d500*100d500*100d500", Verdict::kOdds},
       {"20d30*2d100*3+2d10", Verdict::kOdds},
+      // Less -2^31, a shift past what an int32_t holds.
+      {"1d9-2147*9672942-1d9-2147*96729422", Verdict::kOdds},
   };
   for (const Case& c : cases) {
 #if defined(ROLLWRIGHT_TIMED_BUDGET)
