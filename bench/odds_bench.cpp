@@ -2,7 +2,8 @@
 // Times the odds of the requests that stress them: large products, long
 // chains and the ends of the 32-bit range, each answered once, in seconds,
 // of the processor and of the clock (the two differ on a busy machine), with
-// how it was answered (whole, by queries, with bounds, or refused).
+// how it was answered (every total listed, exact figures without the list,
+// figures between bounds, or refused).
 // Built for every platform, so that the 32-bit Windows tool under Wine and
 // the native one can be set side by side; the largest memory is what
 // /usr/bin/time -v reports for the run.
@@ -50,7 +51,7 @@ const char* HowAnswered(const rollwright::OddsSummary& summary) {
     return "refused";
   }
   if (!summary.exact) return "bounds";
-  return summary.anyTotal && summary.totals.empty() ? "queries" : "whole";
+  return summary.anyTotal && summary.totals.empty() ? "exact" : "listed";
 }
 
 }  // namespace
