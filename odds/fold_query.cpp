@@ -75,7 +75,10 @@ bool Falling(Operator op, int64_t g, int64_t t) {
 class RunningSum {
  public:
   double Add(double term) {
-    const double next = sum + term;
+    // Stored, so that the sum is rounded to a double even where the
+    // arithmetic is wider (x87 in 32-bit builds), or nothing is carried.
+    volatile double rounded = sum + term;
+    const double next = rounded;
     carried += std::fabs(sum) >= std::fabs(term) ? (sum - next) + term
                                                  : (term - next) + sum;
     sum = next;
