@@ -26,8 +26,16 @@ constexpr double kSearchCost = 20;
 // What a dense convolution's rounding may leave on the whole part's chances.
 constexpr double kConvolutionError = 1e-13;
 
+// In 32 bits where both fit: a 64-bit division is a call to the library in
+// 32-bit builds, and queries make millions.
 int64_t FloorDivide(int64_t a, int64_t b) {
-  int64_t q = a / b;
+  if (a == static_cast<int32_t>(a) && b == static_cast<int32_t>(b) && b != -1) {
+    const auto x = static_cast<int32_t>(a);
+    const auto y = static_cast<int32_t>(b);
+    const int32_t q = x / y;
+    return (x % y != 0 && ((x < 0) != (y < 0))) ? q - 1 : q;
+  }
+  const int64_t q = a / b;
   return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
@@ -245,8 +253,11 @@ size_t FoldQuery::WholeBelow(int64_t t) const {
   if (base.Empty() || t < base.Lowest()) return 0;
   if (t >= base.Highest()) return base.Size();
   if (stride > 0) {
-    return std::min(static_cast<size_t>((t - base.Lowest()) / stride + 1),
-                    base.Size() - 1);
+    // Below 2^32, and in 32 bits for the same reason as FloorDivide.
+    const auto offset = static_cast<uint32_t>(t - base.Lowest());
+    const uint32_t index =
+        stride == 1 ? offset : offset / static_cast<uint32_t>(stride);
+    return std::min(static_cast<size_t>(index) + 1, base.Size() - 1);
   }
   const std::vector<int32_t>& values = base.Values();
   const size_t n = values.size();
