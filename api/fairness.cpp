@@ -124,6 +124,10 @@ FairnessReport CheckFairness(const std::string& request, int64_t sets,
     report.refusal = summary.refusal;
     return report;
   }
+  if (summary.anyTotal && summary.totals.empty()) {
+    report.refusal = kTotalsNotListedMessage;
+    return report;
+  }
   std::vector<char> buffer = RequestBuffer(request);
   Rollwright parsed(buffer.data());
   const Counts counts = Roll(parsed, sets, progress);

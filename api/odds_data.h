@@ -15,20 +15,27 @@ namespace rollwright {
 // One JSON object:
 //
 //   {"request": s, "expression": s, "comment": s (as read),
-//    "sets": n, "skill": n, "lowest": n, "highest": n, "mean": x,
-//    "critical": x, "anyCritical": x (of the sets, at least one critical),
-//    "anyTotal": b, "twentySided": b, "eachTotal": b,
-//    "grades": [x, ...] (in grade order), "successes": [x, ...],
-//    "bars": [[first, last, chance, atLeast, atMost], ...],
+//    "sets": n, "skill": n, "lowest": n, "highest": n, "critical": x,
+//    "mean": f, "anyCritical": f (of the sets, at least one critical),
+//    "anyTotal": b, "twentySided": b, "eachTotal": b, "exact": b,
+//    "grades": [f, ...] (in grade order), "successes": [f, ...],
+//    "bars": [[first, last, f, f, f], ...] (chance, at least, at most),
+//    "buckets": [[first, last, f, f, f], ...] (about 1,000 ranges, when the
+//               totals are not listed one by one),
 //    "errors": [[message, chance], ...],
-//    "totals": [[total, chance, atLeast, atMost], ...] (with everyTotal)}
+//    "totals": [[total, chance, atLeast, atMost], ...] (with everyTotal,
+//              when the totals are listed)}
 //
-// or {"request": s, "refused": s} when the module or the odds refuse it.
+// where a figure f is a number, or with "exact": false the interval
+// [low, high] it is known to be in; or {"request": s, "refused": s} when the
+// module or the odds refuse it.
 std::string OddsJson(std::string_view request, const OddsSummary& summary,
                      bool everyTotal);
 
 // The table "total,chance,at_least,at_most", a row per total in increasing
-// order; with a skill level or a d20 group, an empty line and the table
+// order (or when the totals are not listed, "first,last,chance,at_least,
+// at_most", a row per bucket, and when not exact the upper bounds after
+// them); with a skill level or a d20 group, an empty line and the table
 // "outcome,chance": a row per grade in the reply's words with a skill level,
 // then the Critical Failure; with a skill level and several sets, an empty
 // line and the table "successes,chance", a row per number of sets that

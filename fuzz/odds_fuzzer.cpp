@@ -3,7 +3,8 @@
 // rely on: an answer of the known kinds, never an abort, a leak or a run past
 // the budget (libFuzzer's -rss_limit_mb and -timeout), and chances that are
 // chances: none below 0, none summing past 1, each at-least and at-most tail
-// agreeing with the bars.
+// agreeing with the bars and buckets; when the figures are only bounded, no
+// lower bound above its upper one.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dice/dice_error.h"
 #include "odds/odds_summary.h"
@@ -34,18 +36,32 @@ bool IsChance(double chance) {
   return chance >= -kRounding && chance <= 1 + kRounding;
 }
 
-void CheckBars(const rollwright::OddsSummary& summary) {
+using Bars = std::vector<rollwright::OddsSummary::Bar>;
+
+// In order, from the lowest to the highest total; exact tails sum up.
+void CheckBars(const rollwright::OddsSummary& summary, const Bars& bars,
+               const Bars& highs) {
   double below = 0;
-  for (const rollwright::OddsSummary::Bar& bar : summary.bars) {
+  for (size_t i = 0; i < bars.size(); ++i) {
+    const rollwright::OddsSummary::Bar& bar = bars[i];
     Check(bar.first <= bar.last && IsChance(bar.chance));
     Check(IsChance(bar.atLeast) && IsChance(bar.atMost));
+    Check(i == 0 || bars[i - 1].last < bar.first);
     below += bar.chance;
-    Check(std::fabs(bar.atMost - below) < kRounding);
+    if (summary.exact) {
+      Check(std::fabs(bar.atMost - below) < kRounding);
+    } else {
+      const rollwright::OddsSummary::Bar& high = highs.at(i);
+      Check(bar.chance <= high.chance + kRounding);
+      Check(bar.atMost <= high.atMost + kRounding);
+      Check(bar.atLeast <= high.atLeast + kRounding);
+    }
   }
-  if (!summary.bars.empty()) {
-    Check(std::fabs(summary.bars.front().atLeast - below) < kRounding);
-    Check(summary.bars.front().first == summary.lowest);
-    Check(summary.bars.back().last == summary.highest);
+  if (!bars.empty()) {
+    Check(!summary.exact ||
+          std::fabs(bars.front().atLeast - below) < kRounding);
+    Check(bars.front().first == summary.lowest);
+    Check(bars.back().last == summary.highest);
   }
 }
 
@@ -60,7 +76,14 @@ void CheckOdds(const rollwright::OddsSummary& summary) {
     for (const auto& bar : summary.bars) sum += bar.chance;
   }
   Check(IsChance(sum) && summary.lowest <= summary.highest);
-  CheckBars(summary);
+  CheckBars(summary, summary.bars, summary.upper.bars);
+  CheckBars(summary, summary.buckets, summary.upper.buckets);
+  if (!summary.exact) {
+    for (size_t i = 0; i < summary.grades.size(); ++i) {
+      Check(summary.grades[i] <= summary.upper.grades[i] + kRounding);
+    }
+    Check(summary.mean <= summary.upper.mean);
+  }
   double successes = 0;
   for (double chance : summary.successes) successes += chance;
   Check(IsChance(successes) && IsChance(summary.anyCritical));

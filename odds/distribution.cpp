@@ -2,22 +2,23 @@
 #include "odds/distribution.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 #include "dice/random.h"
 #include "dice/rules.h"
 #include "dice/saturating.h"
 #include "odds/convolution.h"
+#include "odds/pair_sweep.h"
 
 namespace rollwright {
 namespace {
 
-// Costs in steps of one pair of totals combined, as measured: a total placed
-// in a distribution's map, and an entry of a dense convolution (its
-// transforms and its total).
-constexpr int64_t kStepsPerTotal = 32;
-constexpr int64_t kStepsPerDenseEntry = 128;
+// Costs in steps of one pair of totals combined, as measured: an entry of a
+// dense convolution (its transforms and its total). A dense sum pays when it
+// saves this many pairs per entry.
+constexpr int64_t kStepsPerDenseEntry = 64;
+// A plain loop over the totals, such as a shift, takes a step for this many.
+constexpr int64_t kTotalsPerStep = 16;
 
 // The sum of n dice as a dense table: entry j is the chance of total n + j.
 // A face f has the share of outputs whose remainder by sides is f - 1, so low
@@ -66,49 +67,58 @@ std::vector<double> Convolve(const std::vector<double>& x,
 
 Distribution Distribution::Point(int32_t value) {
   Distribution point;
-  point.totals[value].plain = 1.0;
+  point.Append(value, {1.0, 0.0});
   return point;
 }
 
 Distribution Distribution::Dice(int32_t count, int32_t sides,
                                 bool markFirstTwenty, WorkBudget& budget) {
-  budget.Spend(int64_t{count} * count * sides + kStepsPerTotal * count * sides);
+  // Die by die, each total of a table that grows to count * sides entries.
+  budget.Spend(int64_t{count} * count * sides / 2 + int64_t{count} * sides);
   Distribution sum;
   if (!markFirstTwenty) {
     std::vector<double> table = SumOfDice(count, sides);
     for (size_t j = 0; j < table.size(); ++j) {
-      sum.totals[count + static_cast<int32_t>(j)].plain = table[j];
+      sum.Append(count + static_cast<int32_t>(j), {table[j], 0.0});
     }
     return sum;
   }
   // The first die apart: a twenty on it marks the outcome critical.
   std::vector<double> first = SumOfDice(1, sides);
   std::vector<double> rest = SumOfDice(count - 1, sides);
+  const size_t length = rest.size() + static_cast<size_t>(sides) - 1;
+  std::vector<Mass> masses(length);
   for (int32_t face = 1; face <= sides; ++face) {
     double chance = first[static_cast<size_t>(face) - 1];
     for (size_t j = 0; j < rest.size(); ++j) {
-      Mass& mass = sum.totals[face + count - 1 + static_cast<int32_t>(j)];
+      Mass& mass = masses[static_cast<size_t>(face) - 1 + j];
       (face == kCriticalFace ? mass.critical : mass.plain) += chance * rest[j];
     }
+  }
+  for (size_t j = 0; j < length; ++j) {
+    sum.Append(count + static_cast<int32_t>(j), masses[j]);
   }
   return sum;
 }
 
-// Few enough pairs: each pair of totals added, subtracted or multiplied,
-// exactly. Too many: a sum or difference is a dense convolution; a product
-// is refused.
+// Many pairs over few consecutive totals: a sum or difference is a dense
+// convolution. Otherwise pair by pair.
 Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
                                    Operator op, WorkBudget& budget) {
-  const int64_t pairs = a.Count() * b.Count();
-  if (pairs <= kMaxPairs) {
-    // A row of pairs may pass kMaxOutcomes totals before it is refused.
-    budget.Spend(pairs +
-                 kStepsPerTotal * std::min(pairs, kMaxOutcomes + b.Count()));
-    return CombinePairs(a, b, op);
+  if (a.Empty() || b.Empty()) return {};
+  const int64_t length = op == OpTimes ? 0 : DenseLength(a, b);
+  if (length > 0) {
+    budget.Spend(kStepsPerDenseEntry * length);
+    return CombineDense(a, b, op);
   }
-  if (op == OpTimes) throw TooManyOutcomes();
-  budget.Spend(kStepsPerDenseEntry * DenseLength(a, b));
-  return CombineDense(a, b, op);
+  if (b.Size() == 1) {
+    Distribution result = a;
+    result.CombineWithOne(op, b, budget);
+    return result;
+  }
+  PairSweep sweep(a, b, op);
+  budget.Spend(sweep.Cost());
+  return sweep.Run();
 }
 
 // Every total in between occurs when both sides are contiguous; a sum of two
@@ -116,33 +126,13 @@ Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
 int64_t Distribution::DenseLength(const Distribution& a,
                                   const Distribution& b) {
   const int64_t length = a.Span() + b.Span() - 1;
-  const bool contiguous = a.Count() == a.Span() && b.Count() == b.Span();
-  const int64_t occurring = contiguous ? length : a.Count() + b.Count() - 1;
-  if (length > kMaxDenseRange || occurring > kMaxOutcomes) {
-    throw TooManyOutcomes();
-  }
-  return length;
+  if (length > kMaxDenseRange) return 0;
+  return a.Count() * b.Count() > kStepsPerDenseEntry * length ? length : 0;
 }
 
 int64_t Distribution::Span() const {
-  if (totals.empty()) return 0;
-  return int64_t{totals.rbegin()->first} - totals.begin()->first + 1;
-}
-
-Distribution Distribution::CombinePairs(const Distribution& a,
-                                        const Distribution& b, Operator op) {
-  std::unordered_map<int32_t, Mass> pairs;
-  for (const auto& [left, x] : a.totals) {
-    for (const auto& [right, y] : b.totals) {
-      Mass& mass = pairs[SaturatingArithmetic(op, left, right)];
-      mass.plain += x.plain * y.plain;
-      mass.critical += x.critical * y.Both() + x.plain * y.critical;
-    }
-    if (pairs.size() > kMaxOutcomes) throw TooManyOutcomes();
-  }
-  Distribution combined;
-  combined.totals.insert(pairs.begin(), pairs.end());
-  return combined;
+  if (values.empty()) return 0;
+  return int64_t{values.back()} - values.front() + 1;
 }
 
 // a + b, or a - b as a + (-b), over the contiguous ranges of totals. Which
@@ -150,19 +140,13 @@ Distribution Distribution::CombinePairs(const Distribution& a,
 // rounding is far below one half), so that rounding never adds a total.
 Distribution Distribution::CombineDense(const Distribution& a,
                                         const Distribution& b, Operator op) {
-  const auto length = static_cast<size_t>(DenseLength(a, b));
+  const auto length = static_cast<size_t>(a.Span() + b.Span() - 1);
   Dense x = a.ToDense(false);
   Dense y = b.ToDense(op == OpMinus);
   const size_t size = TransformSize(length);
-  // Which totals occur comes first: too many are refused before any chance
-  // is computed.
   std::vector<double> marks(length, 1.0);
   if (!x.Contiguous() || !y.Contiguous()) {
     marks = Convolve(x.marks, y.marks, size, length);
-    if (std::count_if(marks.begin(), marks.end(),
-                      [](double mark) { return mark >= 0.5; }) > kMaxOutcomes) {
-      throw TooManyOutcomes();
-    }
   }
   Spectrum xPlain = Transform(x.plain, size);
   Spectrum yPlain = Transform(y.plain, size);
@@ -184,13 +168,14 @@ Distribution Distribution::CombineDense(const Distribution& a,
 }
 
 Distribution::Dense Distribution::ToDense(bool negate) const {
-  const int64_t first = totals.begin()->first;
-  const int64_t last = totals.rbegin()->first;
+  const int64_t first = values.front();
+  const int64_t last = values.back();
   const auto size = static_cast<size_t>(Span());
   Dense dense{negate ? -last : first, std::vector<double>(size),
               std::vector<double>(size), std::vector<double>(size)};
-  for (const auto& [total, mass] : totals) {
-    auto i = static_cast<size_t>(negate ? last - total : total - first);
+  for (size_t j = 0; j < values.size(); ++j) {
+    auto i = static_cast<size_t>(negate ? last - values[j] : values[j] - first);
+    Mass mass = MassAt(j);
     dense.plain[i] = mass.plain;
     dense.critical[i] = mass.critical;
     dense.marks[i] = 1.0;
@@ -198,18 +183,17 @@ Distribution::Dense Distribution::ToDense(bool negate) const {
   return dense;
 }
 
-// Rounding can leave a chance a hair below zero; it is zero.
+// Rounding can leave a chance a hair below zero; it is zero. Totals past the
+// 32-bit range saturate onto its ends.
 Distribution Distribution::FromDense(const Dense& dense) {
   Distribution distribution;
-  int64_t occurring = 0;
   for (size_t i = 0; i < dense.plain.size(); ++i) {
     if (dense.marks[i] < 0.5) continue;
-    if (++occurring > kMaxOutcomes) throw TooManyOutcomes();
-    Mass& mass =
-        distribution.totals[Saturate(dense.low + static_cast<int64_t>(i))];
-    mass.plain += std::max(dense.plain[i], 0.0);
-    mass.critical += std::max(dense.critical[i], 0.0);
+    distribution.Append(
+        Saturate(dense.low + static_cast<int64_t>(i)),
+        {std::max(dense.plain[i], 0.0), std::max(dense.critical[i], 0.0)});
   }
+  distribution.MergeEqual();
   return distribution;
 }
 
@@ -218,42 +202,131 @@ bool Distribution::Dense::Contiguous() const {
                      [](double mark) { return mark > 0; });
 }
 
-bool Distribution::HasCritical() const {
-  return std::any_of(totals.begin(), totals.end(), [](const auto& outcome) {
-    return outcome.second.critical > 0;
-  });
+void Distribution::Append(int32_t total, Mass mass) {
+  if (mass.critical != 0 && critical.empty()) {
+    critical.assign(values.size(), 0.0);
+  }
+  values.push_back(total);
+  plain.push_back(mass.plain);
+  if (!critical.empty()) critical.push_back(mass.critical);
 }
 
+Distribution::Mass Distribution::MassOf(int32_t total) const {
+  auto at = std::lower_bound(values.begin(), values.end(), total);
+  if (at == values.end() || *at != total) return {};
+  return MassAt(static_cast<size_t>(at - values.begin()));
+}
+
+// The operators keep the order of the totals, or reverse it (a negative
+// factor); only the ends of the range can gather several. Away from the ends
+// of the range, a plain loop.
 void Distribution::Apply(Operator op, int32_t right) {
-  Outcomes applied;
-  for (const auto& [total, mass] : totals) {
-    Mass& into = applied[SaturatingArithmetic(op, total, right)];
-    into.plain += mass.plain;
-    into.critical += mass.critical;
+  if (values.empty()) return;
+  const int64_t ends[] = {values.front(), values.back()};
+  bool inRange = true;
+  for (int64_t end : ends) {
+    const int64_t result = op == OpPlus    ? end + right
+                           : op == OpMinus ? end - right
+                                           : end * right;
+    inRange = inRange && result == Saturate(result);
   }
-  totals = std::move(applied);
+  if (!inRange) {
+    for (int32_t& total : values) {
+      total = SaturatingArithmetic(op, total, right);
+    }
+  } else if (op == OpTimes) {
+    for (int32_t& total : values) total *= right;
+  } else {
+    // Both ends stay in the range, so every total does (a shift by -2^31
+    // too, which no int32_t holds).
+    const int64_t shift = op == OpPlus ? int64_t{right} : -int64_t{right};
+    for (int32_t& total : values) total = static_cast<int32_t>(total + shift);
+  }
+  if (op == OpTimes && right < 0) Reverse();
+  if (!inRange || (op == OpTimes && right == 0)) MergeEqual();
+}
+
+void Distribution::CombineWithOne(Operator op, const Distribution& one,
+                                  WorkBudget& budget) {
+  budget.Spend(Count() / kTotalsPerStep);
+  Apply(op, one.Lowest());
+  Scale(one.MassAt(0));
+}
+
+// The masses of the pairs of these totals with one total of mass m.
+void Distribution::Scale(Mass m) {
+  if (m.plain == 1 && m.critical == 0) return;
+  if (m.critical != 0 && critical.empty()) critical.assign(values.size(), 0.0);
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (!critical.empty()) {
+      critical[i] = critical[i] * m.Both() + plain[i] * m.critical;
+    }
+    plain[i] *= m.plain;
+  }
+}
+
+void Distribution::Reverse() {
+  std::reverse(values.begin(), values.end());
+  std::reverse(plain.begin(), plain.end());
+  std::reverse(critical.begin(), critical.end());
+}
+
+void Distribution::MergeEqual() {
+  size_t kept = 0;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (kept > 0 && values[kept - 1] == values[i]) {
+      plain[kept - 1] += plain[i];
+      if (!critical.empty()) critical[kept - 1] += critical[i];
+      continue;
+    }
+    values[kept] = values[i];
+    plain[kept] = plain[i];
+    if (!critical.empty()) critical[kept] = critical[i];
+    ++kept;
+  }
+  Keep(0, kept);
+}
+
+// Only the totals from..to - 1 remain.
+void Distribution::Keep(size_t from, size_t to) {
+  auto keep = [from, to](auto& column) {
+    if (column.empty()) return;
+    column.erase(column.begin() + static_cast<std::ptrdiff_t>(to),
+                 column.end());
+    column.erase(column.begin(),
+                 column.begin() + static_cast<std::ptrdiff_t>(from));
+  };
+  keep(values);
+  keep(plain);
+  keep(critical);
 }
 
 // One pass over the totals is charged for the removal and the operator.
 double Distribution::ApplyOperand(Operator op, int32_t right,
                                   WorkBudget& budget) {
-  budget.Spend(kStepsPerTotal * Count());
+  budget.Spend(Count() / kTotalsPerStep);
   double removed = 0;
-  for (auto it = totals.begin(); it != totals.end();) {
-    if (IsZeroOperand(it->first, right, op)) {
-      removed += it->second.Both();
-      it = totals.erase(it);
-    } else {
-      ++it;
-    }
+  if (right == 0) {
+    removed = TotalMass();
+    *this = Distribution();
+    return removed;
   }
-  if (op != OpDice) Apply(op, right);
+  if (op == OpDice) return removed;
+  auto zero = std::lower_bound(values.begin(), values.end(), 0);
+  if (zero != values.end() && *zero == 0) {
+    const auto at = zero - values.begin();
+    removed = MassAt(static_cast<size_t>(at)).Both();
+    values.erase(zero);
+    plain.erase(plain.begin() + at);
+    if (!critical.empty()) critical.erase(critical.begin() + at);
+  }
+  Apply(op, right);
   return removed;
 }
 
 double Distribution::TotalMass() const {
   double sum = 0;
-  for (const auto& [total, mass] : totals) sum += mass.Both();
+  for (size_t i = 0; i < values.size(); ++i) sum += MassAt(i).Both();
   return sum;
 }
 

@@ -3,16 +3,21 @@
 // the expression, over distributions instead of numbers. Draws are treated as
 // independent; each face has the generator's exact chance.
 //
+// The running total is built whole while it fits (Distribution's bounds and
+// kMaxWork steps in all); from the first term that it cannot take on, each
+// term is kept as a step of a fold, T := T op term, for FoldQuery to answer
+// questions about the totals without listing them.
+//
 // An outcome that the module would answer with an error is counted under that
-// error's code; its mass is missing from Totals(). Throws
-// Distribution::TooManyOutcomes when the work would be too large: beyond the
-// bounds of one step, or kMaxWork steps in all, however long the expression.
-// Not copied.
+// error's code; its mass is missing from the totals. Throws
+// Distribution::TooManyOutcomes only when the terms themselves pass the
+// budget. Not copied.
 #ifndef ROLLWRIGHT_ODDS_ODDS_H_
 #define ROLLWRIGHT_ODDS_ODDS_H_
 
 #include <cstdint>
 #include <map>
+#include <vector>
 
 #include "dice/roll_request.h"
 #include "odds/distribution.h"
@@ -24,17 +29,31 @@ namespace rollwright {
 class Odds {
  public:
   using Code = Rollwright::DiceError::Code;
+  // A term folded into the totals: T := T op group (saturating).
+  struct Step {
+    Operator op;
+    Distribution group;
+  };
 
   // About half a second of work on a current desktop machine, in
   // Distribution's steps of cost.
-  static constexpr int64_t kMaxWork = 60000000;
+  static constexpr int64_t kMaxWork = 200000000;
+  // About half a second of lookups in the whole part for the questions about
+  // the totals (FoldQuery).
+  static constexpr int64_t kMaxEvaluations = 100000000;
 
   // With a slower build's work divisor, kMaxWork / workDivisor steps.
   explicit Odds(const String& expression, int64_t workDivisor = 1);
   Odds(const Odds&) = delete;
   Odds& operator=(const Odds&) = delete;
 
+  // The totals built whole, before the steps.
   const Distribution& Totals() const { return total; }
+  const std::vector<Step>& Steps() const { return steps; }
+  // Whether the totals are all in Totals().
+  bool Whole() const { return steps.empty(); }
+  // The mass of the outcomes that are totals.
+  double TotalMass() const { return alive; }
   const std::map<Code, double>& Errors() const { return errors; }
   bool HasTwentySidedGroup() const { return d20Groups > 0; }
 
@@ -53,8 +72,17 @@ class Odds {
 
   WorkBudget budget;
   Distribution total = Distribution::Point(0);
+  std::vector<Step> steps;
+  double alive = 1;  // the mass of the totals
   int32_t d20Groups = 0;
   std::map<Code, double> errors;
+  // The last group rolled, as requests repeat one.
+  struct Rolled {
+    int32_t count = 0;
+    int32_t sides = 0;
+    bool critical = false;
+    Distribution sum;
+  } lastRolled;
 };
 
 }  // namespace rollwright

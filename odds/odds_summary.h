@@ -4,9 +4,14 @@
 // the chance of each number of sets that succeed); otherwise the lowest,
 // highest and mean total and a chance per total (or, past kListedTotals
 // totals, per range of totals, beside the percentiles), with the chance of
-// at least and at most it; and the chance of each error. Every total one by
-// one, for programs, whatever the request. The command-line report and the
-// browser page both draw it. A plain value.
+// at least and at most it; and the chance of each error. For programs,
+// every total one by one when the totals were built whole and are at most
+// kMostTotalsListed, else about kBuckets ranges of totals. The command-line
+// report and the browser page both draw it. A plain value.
+//
+// Past the work budget a figure may be known only between two bounds: then
+// exact is false, each such figure holds its lower bound and upper its upper
+// one.
 #ifndef ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
 #define ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
 
@@ -22,13 +27,18 @@ namespace rollwright {
 // as percentiles and as at most kRanges ranges of equal width.
 inline constexpr size_t kListedTotals = 40;
 inline constexpr int kRanges = 20;
+inline constexpr int kBuckets = 1000;
+inline constexpr int64_t kMostTotalsListed = 1000000;
 
-// Why the odds of a request with kTooManyOutcomes or kOutOfMemory are not
-// shown.
+// Why the odds of a request with kTooManyOutcomes (its terms alone pass the
+// work budget) or kOutOfMemory are not shown.
 inline constexpr char kTooManyOutcomesMessage[] =
     "too many outcomes to compute exactly";
 inline constexpr char kOddsOutOfMemoryMessage[] =
     "not enough memory to compute the odds exactly";
+// Why a check of the totals one by one is refused when they are not listed.
+inline constexpr char kTotalsNotListedMessage[] =
+    "too many totals to test one by one";
 
 struct OddsSummary {
   enum class Verdict { kOdds, kRefused, kTooManyOutcomes, kOutOfMemory };
@@ -79,6 +89,20 @@ struct OddsSummary {
   // ends in an error, which makes the reply an error, is in neither.
   std::vector<double> successes;
   double anyCritical = 0;
+  // When the totals are not listed: ranges of totals, each with its chance
+  // and those of at least and at most it.
+  std::vector<Bar> buckets;
+  bool exact = true;
+  // The upper bounds, when not exact.
+  struct Upper {
+    std::array<double, 4> grades{};
+    double mean = 0;
+    std::vector<Bar> bars;
+    std::vector<Bar> buckets;
+    std::vector<Percentile> percentiles;
+    std::vector<double> successes;
+    double anyCritical = 0;
+  } upper;
 };
 
 // The odds of request, or why the module or the odds refuse it; a build

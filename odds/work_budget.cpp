@@ -6,8 +6,8 @@
 namespace rollwright {
 
 void WorkBudget::Spend(int64_t steps) {
+  if (steps > maxWork - work) throw Distribution::TooManyOutcomes();
   work += steps;
-  if (work > maxWork) throw Distribution::TooManyOutcomes();
 }
 
 }  // namespace rollwright

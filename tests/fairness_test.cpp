@@ -82,7 +82,7 @@ TEST(Fairness, ASeededCheckRepeatsAndARefusalIsTheOdds) {
                 .label,
             "Critical Failure");
   EXPECT_STREQ(CheckFairness("100d500*100d500", 10, [](int64_t) {}).refusal,
-               "too many outcomes to compute exactly");
+               "too many totals to test one by one");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ constexpr Outcome kError{0, -1};
 std::map<Outcome, double> ExactChances(const String& expression) {
   Odds odds(expression);
   std::map<Outcome, double> chances;
-  for (const auto& [total, mass] : odds.Totals().Totals()) {
+  for (const auto& [total, mass] : odds.Totals()) {
     if (mass.plain > 0) chances[{total, 0}] = mass.plain;
     if (mass.critical > 0) chances[{total, 1}] = mass.critical;
   }

@@ -24,6 +24,24 @@ std::string Percent(double chance) {
   return text;
 }
 
+// A chance known only between low and high (high < 0: exactly low): one
+// figure when both print alike, else the range, «12.31–12.36%».
+std::string Percent(double low, double high) {
+  std::string text = Percent(low);
+  if (high < 0 || Percent(high) == text) return text;
+  char range[64];
+  std::snprintf(range, sizeof range, "%.2f\u2013%.2f%%", 100.0 * low,
+                100.0 * high);
+  return range;
+}
+
+// The upper bound of a figure of summary at index i of highs, or -1 when the
+// figures are exact.
+template <class Highs>
+double High(const OddsSummary& summary, const Highs& highs, size_t i) {
+  return summary.exact || i >= highs.size() ? -1.0 : highs[i];
+}
+
 std::string RightAligned(const std::string& text, size_t width) {
   return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
 }
@@ -75,6 +93,10 @@ struct Row {
   double chance;
   double atLeast;
   double atMost;
+  // Their upper bounds, when they are not exact.
+  double chanceHigh = -1;
+  double atLeastHigh = -1;
+  double atMostHigh = -1;
 };
 
 // The labels right-aligned under the heading, as wide as the widest.
@@ -90,28 +112,39 @@ void PrintTable(std::ostream& out, const char* heading,
   Lines lines(out, style, largest, width + 27);
   for (const Row& row : rows) {
     lines.Print("  " + RightAligned(row.label, width) + " " +
-                    Percent(row.chance) + "  " + Percent(row.atLeast) + " " +
-                    Percent(row.atMost),
+                    Percent(row.chance, row.chanceHigh) + "  " +
+                    Percent(row.atLeast, row.atLeastHigh) + " " +
+                    Percent(row.atMost, row.atMostHigh),
                 row.chance);
   }
 }
 
 // Over the sets: how many succeed, and whether any is a Critical Failure.
 void PrintSets(std::ostream& out, const OddsSummary& summary, OddsStyle style) {
+  const std::vector<double>& highs = summary.upper.successes;
+  const bool exact = summary.exact;
   std::vector<Row> rows;
   double atMost = 0;
+  double atMostHigh = 0;
   for (size_t k = 0; k < summary.successes.size(); ++k) {
     atMost += summary.successes[k];
-    rows.push_back({std::to_string(k), summary.successes[k], 0, atMost});
+    atMostHigh += exact ? 0 : highs[k];
+    rows.push_back({std::to_string(k), summary.successes[k], 0, atMost,
+                    High(summary, highs, k), -1,
+                    exact ? -1 : std::min(atMostHigh, 1.0)});
   }
   double atLeast = 0;
+  double atLeastHigh = 0;
   for (size_t k = rows.size(); k-- > 0;) {
     atLeast += rows[k].chance;
+    atLeastHigh += exact ? 0 : highs[k];
     rows[k].atLeast = atLeast;
+    rows[k].atLeastHigh = exact ? -1 : std::min(atLeastHigh, 1.0);
   }
   PrintTable(out, "sets that succeed", rows, style);
   out << Label(std::string("at least one ") + kCriticalFailureText.name)
-      << Percent(summary.anyCritical) << '\n';
+      << Percent(summary.anyCritical, exact ? -1 : summary.upper.anyCritical)
+      << '\n';
 }
 
 // The grades in the reply's words and order, then the critical failures.
@@ -123,24 +156,35 @@ void PrintGrades(std::ostream& out, const OddsSummary& summary,
                        *std::max_element(grades.begin(), grades.end())),
               Label("").size() + Percent(0).size());
   for (size_t grade = 0; grade < grades.size(); ++grade) {
-    lines.Print(Label(kGradeTexts[grade].name) + Percent(grades[grade]),
-                grades[grade], GradeColour(static_cast<Grade>(grade)));
+    lines.Print(
+        Label(kGradeTexts[grade].name) +
+            Percent(grades[grade], High(summary, summary.upper.grades, grade)),
+        grades[grade], GradeColour(static_cast<Grade>(grade)));
   }
   lines.Print(Label(kCriticalFailureText.name) + Percent(summary.critical),
               summary.critical, kCriticalColour);
   if (!summary.successes.empty()) PrintSets(out, summary, style);
 }
 
+// A percentile's total, or the range it is known to be in.
+std::string PercentileText(const OddsSummary& summary, size_t i) {
+  std::string text = std::to_string(summary.percentiles[i].total);
+  if (summary.exact || i >= summary.upper.percentiles.size()) return text;
+  const int32_t high = summary.upper.percentiles[i].total;
+  if (high == summary.percentiles[i].total) return text;
+  return text + "\u2013" + std::to_string(high);
+}
+
 void PrintPercentiles(std::ostream& out, const OddsSummary& summary) {
   size_t width = std::strlen("total");
-  for (const OddsSummary::Percentile& percentile : summary.percentiles) {
-    width = std::max(width, std::to_string(percentile.total).size());
+  for (size_t i = 0; i < summary.percentiles.size(); ++i) {
+    width = std::max(width, PercentileText(summary, i).size());
   }
   out << "  percentile  " << RightAligned("total", width) << '\n';
-  for (const OddsSummary::Percentile& percentile : summary.percentiles) {
-    out << "  " << RightAligned(std::to_string(percentile.share) + "%", 10)
-        << "  " << RightAligned(std::to_string(percentile.total), width)
-        << '\n';
+  for (size_t i = 0; i < summary.percentiles.size(); ++i) {
+    out << "  "
+        << RightAligned(std::to_string(summary.percentiles[i].share) + "%", 10)
+        << "  " << RightAligned(PercentileText(summary, i), width) << '\n';
   }
 }
 
@@ -148,20 +192,31 @@ void PrintPercentiles(std::ostream& out, const OddsSummary& summary) {
 // range of totals.
 void PrintBars(std::ostream& out, const OddsSummary& summary, OddsStyle style) {
   std::vector<Row> rows;
-  for (const OddsSummary::Bar& bar : summary.bars) {
+  for (size_t i = 0; i < summary.bars.size(); ++i) {
+    const OddsSummary::Bar& bar = summary.bars[i];
     std::string label = std::to_string(bar.first);
     if (!summary.eachTotal) label += ".." + std::to_string(bar.last);
     rows.push_back({label, bar.chance, bar.atLeast, bar.atMost});
+    if (!summary.exact && i < summary.upper.bars.size()) {
+      const OddsSummary::Bar& high = summary.upper.bars[i];
+      rows.back().chanceHigh = high.chance;
+      rows.back().atLeastHigh = high.atLeast;
+      rows.back().atMostHigh = high.atMost;
+    }
   }
   PrintTable(out, summary.eachTotal ? "total" : "totals", rows, style);
 }
 
 void PrintTotals(std::ostream& out, const OddsSummary& summary,
                  OddsStyle style) {
-  char line[96];
-  std::snprintf(line, sizeof line, "  lowest %d, highest %d, mean %.2f\n",
-                summary.lowest, summary.highest, summary.mean);
-  out << line;
+  char mean[64];
+  std::snprintf(mean, sizeof mean, "%.2f", summary.mean);
+  char high[64];
+  std::snprintf(high, sizeof high, "%.2f", summary.upper.mean);
+  out << "  lowest " << summary.lowest << ", highest " << summary.highest
+      << ", mean " << mean;
+  if (!summary.exact && std::strcmp(mean, high) != 0) out << "\u2013" << high;
+  out << '\n';
   if (summary.twentySided) {
     out << Label(kCriticalFailureText.name) << Percent(summary.critical)
         << '\n';

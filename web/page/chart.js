@@ -10,8 +10,13 @@ import {observedShare, setsRolled} from './observed_rolls.js';
 const SVG_NAMESPACE = 'http://www.w3.org/2000/svg';
 const CHART_FONT_PX = 12;  // as .chart text in style.css
 
+// A chance, or one known between bounds (a number with high) as their range
+// when they differ at two decimals: «12.31–12.36%».
 export function percent(chance) {
-  return (100 * chance).toFixed(2) + '%';
+  const text = (100 * chance).toFixed(2);
+  if (chance?.high === undefined) return text + '%';
+  const high = (100 * chance.high).toFixed(2);
+  return high === text ? text + '%' : `${text}\u2013${high}%`;
 }
 
 // A total, or a range of totals as first..last.

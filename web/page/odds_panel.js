@@ -270,8 +270,10 @@ export class OddsPanel {
   // again: the same request's odds shown anew, the table left open or
   // closed as the reader left it.
   showTotals(request, odds, seen, again) {
+    const mean = odds.mean.toFixed(2);
+    const high = odds.mean.high?.toFixed(2) ?? mean;
     let figures = `lowest ${odds.lowest}, highest ${odds.highest}, ` +
-        `mean ${odds.mean.toFixed(2)}`;
+        `mean ${high === mean ? mean : `${mean}\u2013${high}`}`;
     if (odds.twentySided) {
       figures += `; ${this.criticalName} ${percent(odds.critical)}`;
     }

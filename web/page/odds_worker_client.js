@@ -5,6 +5,8 @@
 // fresh one started); a worker that fails is ended too, and the next
 // computation starts a fresh one.
 
+import {boundedFigures} from './bounded_figures.js';
+
 export class OddsWorkerClient {
   constructor() {
     this.worker = null;
@@ -51,7 +53,7 @@ export class OddsWorkerClient {
     }
     const {onAnswer} = this.pending;
     this.pending = null;
-    onAnswer(data.odds, data.csv);
+    onAnswer(boundedFigures(data.odds), data.csv);
   }
 
   fail(message) {
