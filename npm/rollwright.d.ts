@@ -55,8 +55,14 @@ export interface FailedRoll {
   hint: string|null;
 }
 
+/**
+ * A figure of the odds: a number, or where the work budget left it
+ * undecided (`exact` false) the interval [low, high] it is known to lie in.
+ */
+export type Figure = number|[number, number];
+
 /** [first, last, chance, atLeast, atMost]: totals first to last. */
-export type Bar = [number, number, number, number, number];
+export type Bar = [number, number, Figure, Figure, Figure];
 /** [total, chance, atLeast, atMost]. */
 export type TotalChance = [number, number, number, number];
 
@@ -69,25 +75,29 @@ export interface Odds {
   skill: number;
   lowest: number;
   highest: number;
-  mean: number;
+  mean: Figure;
   /** The chance of a Critical Failure in one set. */
   critical: number;
   /** The chance that at least one set is a Critical Failure. */
-  anyCritical: number;
+  anyCritical: Figure;
   /** Some outcome is a total, not an error. */
   anyTotal: boolean;
   /** The expression has a twenty-sided group. */
   twentySided: boolean;
   /** The bars are one per total, not ranges. */
   eachTotal: boolean;
+  /** False when some figures are intervals [low, high]. */
+  exact: boolean;
   /** By grade, without the critical ones. */
-  grades: number[];
+  grades: Figure[];
   /** Entry k: the chance that exactly k sets succeed (several sets). */
-  successes: number[];
+  successes: Figure[];
   bars: Bar[];
+  /** About 1,000 ranges, when the totals are too many to list. */
+  buckets?: Bar[];
   /** [message, chance] for each error a set can end in. */
   errors: Array<[string, number]>;
-  /** Every total, in increasing order. */
+  /** Every total, in increasing order, when they are listed. */
   totals: TotalChance[];
 }
 

@@ -8,7 +8,7 @@ Odds, `--fairness N --json` for Fairness. The objects are frozen.
 from __future__ import annotations
 
 from dataclasses import dataclass, field, fields
-from typing import Any, Mapping, NamedTuple, TypedDict, cast
+from typing import Any, Mapping, NamedTuple, NotRequired, TypedDict, Union, cast
 
 
 class DiceGroupDict(TypedDict):
@@ -130,15 +130,20 @@ def _plain(value: Any) -> Any:
     return value
 
 
+# A figure of the odds: a number, or where the work budget left it undecided
+# (Odds.exact false), the interval (low, high) it is known to lie in.
+Figure = Union[float, tuple[float, float]]
+
+
 class OddsBar(NamedTuple):
     """The totals first to last, their chance, and the chance of first or
     more and of last or less."""
 
     first: int
     last: int
-    chance: float
-    at_least: float
-    at_most: float
+    chance: Figure
+    at_least: Figure
+    at_most: Figure
 
 
 class TotalChance(NamedTuple):
@@ -155,14 +160,21 @@ class ErrorChance(NamedTuple):
 
 OddsDict = TypedDict("OddsDict", {
     "request": str, "expression": str, "comment": str, "sets": int,
-    "skill": int, "lowest": int, "highest": int, "mean": float,
-    "critical": float, "anyCritical": float, "anyTotal": bool,
-    "twentySided": bool, "eachTotal": bool, "grades": list[float],
-    "successes": list[float], "bars": list[list[float]],
+    "skill": int, "lowest": int, "highest": int, "mean": Any,
+    "critical": float, "anyCritical": Any, "anyTotal": bool,
+    "twentySided": bool, "eachTotal": bool, "exact": bool,
+    "grades": list[Any], "successes": list[Any], "bars": list[list[Any]],
+    "buckets": NotRequired[list[list[Any]]],
     "errors": list[list[Any]], "totals": list[list[float]]})
 
 _ODDS_ROWS: dict[str, Any] = {
-    "bars": OddsBar, "errors": ErrorChance, "totals": TotalChance}
+    "bars": OddsBar, "buckets": OddsBar, "errors": ErrorChance,
+    "totals": TotalChance}
+
+
+def _figure(value: Any) -> Any:
+    """A figure as Odds holds it: an interval as a pair."""
+    return tuple(value) if isinstance(value, list) else value
 
 
 @dataclass(frozen=True, slots=True)
@@ -178,15 +190,18 @@ class Odds:
     skill: int
     lowest: int
     highest: int
-    mean: float
+    mean: Figure
     critical: float
-    any_critical: float
+    any_critical: Figure
     any_total: bool
     twenty_sided: bool
     each_total: bool
-    grades: tuple[float, ...]
-    successes: tuple[float, ...]
+    exact: bool  # false: some figures are intervals (low, high)
+    grades: tuple[Figure, ...]
+    successes: tuple[Figure, ...]
     bars: tuple[OddsBar, ...]
+    # Ranges of totals, when there are too many to list one by one.
+    buckets: tuple[OddsBar, ...] | None
     errors: tuple[ErrorChance, ...]
     totals: tuple[TotalChance, ...]
     _csv: str = field(repr=False, compare=False)
@@ -195,19 +210,23 @@ class Odds:
     def _from_data(cls, data: Mapping[str, Any], csv: str) -> Odds:
         values: dict[str, Any] = {}
         for member in fields(cls)[:-1]:
-            value = data[_camel(member.name)]
+            value = data.get(_camel(member.name))
             row = _ODDS_ROWS.get(member.name)
-            if row is not None:
-                value = tuple(row(*item) for item in value)
+            if value is None:
+                pass
+            elif row is not None:
+                value = tuple(
+                    row(*(_figure(part) for part in item)) for item in value)
             elif isinstance(value, list):
-                value = tuple(value)
+                value = tuple(_figure(item) for item in value)
             values[member.name] = value
         return cls(**values, _csv=csv)
 
     def to_dict(self) -> OddsDict:
         return cast(OddsDict, {
             _camel(member.name): _plain(getattr(self, member.name))
-            for member in fields(self)[:-1]})
+            for member in fields(self)[:-1]
+            if getattr(self, member.name) is not None})
 
     def to_csv(self) -> str:
         """The tool's --odds --format=csv: every total's chance, at least

@@ -2,7 +2,7 @@
 // A user's program in TypeScript, type-checked with --strict against the
 // installed package's declarations.
 import {DiceError, fairness, limits, odds, oddsCsv, roll, Roller} from 'rollwright';
-import type {Fairness, FailedRoll, Odds, Roll} from 'rollwright';
+import type {Fairness, FailedRoll, Figure, Odds, Roll} from 'rollwright';
 
 function describe(rolled: Roll): string {
   const faces = rolled.sets.map((set) => set.dice.map((group) => group.faces));
@@ -17,7 +17,9 @@ try {
   if (error instanceof DiceError) console.log(error.code, error.hint ?? '');
 }
 const chances: Odds = odds('3d6 skill 12');
-const first: number = chances.totals[0][1] + chances.grades[0];
+const low = (figure: Figure): number =>
+    typeof figure === 'number' ? figure : figure[0];
+const first: number = chances.totals[0][1] + low(chances.grades[0]);
 const check: Fairness = fairness('3d6', 1000, {seed: 1});
 const shown: {roll: Roll|FailedRoll; dice: string} =
     new Roller({seed: limits.maxSeed}).rollWithDice('2d6');
