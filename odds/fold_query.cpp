@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 #include "dice/saturating.h"
 
@@ -156,10 +157,9 @@ FoldQuery::FoldQuery(const Distribution& whole,
   for (const Odds::Step& step : steps) {
     Level level{step.op, &step.group, {}};
     Singletons(level);
-    Mass groupMass{};
-    for (const Bucket& bucket : level.buckets) {
-      groupMass = Plus(groupMass, bucket.mass);
-    }
+    const Mass groupMass = std::accumulate(
+        level.buckets.begin(), level.buckets.end(), Mass{},
+        [](Mass sum, const Bucket& bucket) { return Plus(sum, bucket.mass); });
     masses.push_back(Pair(masses.back(), groupMass));
     const Range& below = ranges.back();
     if (step.group.Empty() || masses.back().Both() <= 0) {
@@ -300,10 +300,11 @@ FoldQuery::Bound FoldQuery::AtMost(int64_t t) const {
   Mass low = Side(top, t, false);
   Mass high = Side(top, t, true);
   // The rounding of each sum, widened outward.
-  double terms = static_cast<double>(base.Size());
-  for (const Level& level : levels) {
-    terms += static_cast<double>(level.buckets.size());
-  }
+  const double terms = std::accumulate(
+      levels.begin(), levels.end(), static_cast<double>(base.Size()),
+      [](double sum, const Level& level) {
+        return sum + static_cast<double>(level.buckets.size());
+      });
   const double slack = terms * kRounding + kConvolutionError;
   const Mass total = TotalMass();
   low = {std::max(low.plain - slack, 0.0), std::max(low.critical - slack, 0.0)};

@@ -148,7 +148,7 @@ std::vector<OddsSummary::Bar> RangesOf(const FoldQuery& query, int count,
 // range those are between the chance before it and the chance through it.
 void SummariseMeanOfRanges(OddsSummary& summary, double all) {
   double least = -all;
-  double most = -all;
+  double most = least;
   for (size_t i = 0; i < summary.buckets.size(); ++i) {
     const OddsSummary::Bar& high = summary.upper.buckets[i];
     const auto width = static_cast<double>(high.last - high.first + 1);
