@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "npm/roll_layout.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "api/roll_record.h"
@@ -62,9 +63,9 @@ void AddSets(RollLayout& layout, const RollRecord& record) {
 void LayOutRoll(char* buffer, RollLayout& layout) {
   RollResult& result = layout.result;
   Roll(buffer, result);
-  layout.words.clear();
+  layout.words.assign(2, 0);  // the texts' length and whether all are ASCII
   layout.texts.clear();
-  layout.words.push_back(Size(result.reply.size()));
+  AddText(layout, result.reply);
   AddReading(layout, result.record);
   if (result.hint) {
     AddText(layout, *result.hint);
@@ -78,6 +79,11 @@ void LayOutRoll(char* buffer, RollLayout& layout) {
     AddNoText(layout);
     AddSets(layout, result.record);
   }
+  layout.words[0] = Size(layout.texts.size());
+  layout.words[1] = std::all_of(layout.texts.begin(), layout.texts.end(),
+                                [](char c) { return (c & 0x80) == 0; })
+                        ? 1
+                        : 0;
 }
 
 }  // namespace rollwright

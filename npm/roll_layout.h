@@ -1,18 +1,22 @@
 // SPDX-License-Identifier: MIT
 // A roll laid out for JavaScript to read straight from the module's memory,
 // the same facts as the tool's --json object without writing and parsing
-// JSON: 32-bit words, and the texts in one block beside them. Each offset is
-// into the texts, in bytes; a missing text has offset -1.
+// JSON: 32-bit words, and the texts in one block beside them, which one
+// decoding reads whole. Each offset is into the texts, in bytes; a missing
+// text has offset -1.
 //
-//   words[0]        the reply's length in bytes (the reply is in the buffer)
-//   words[1]        1 when the request was read, else 0
-//   words[2..3]     sets, skill, as read
-//   words[4..5]     the expression's offset and length, as read
-//   words[6..7]     the comment's offset and length, as read
-//   words[8..9]     the hint's offset and length
-//   words[10..11]   the error's stable name's offset and length (a sentence
+//   words[0]        the texts' length in bytes, the reply first
+//   words[1]        1 when every text is ASCII, so that an offset in bytes
+//                   is one in characters too, else 0
+//   words[2..3]     the reply's offset (0) and length
+//   words[4]        1 when the request was read, else 0
+//   words[5..6]     sets, skill, as read
+//   words[7..8]     the expression's offset and length, as read
+//   words[9..10]    the comment's offset and length, as read
+//   words[11..12]   the hint's offset and length
+//   words[13..14]   the error's stable name's offset and length (a sentence
 //                   has none)
-//   words[12]       the sets rolled (0 for an error), then for each set:
+//   words[15]       the sets rolled (0 for an error), then for each set:
 //                   total, critical (0 or 1), grade (-1 for none, else by
 //                   Grade), groups; and for each group: sides, faces, then
 //                   each face.

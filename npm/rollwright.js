@@ -119,57 +119,73 @@ function outOfMemory(request) {
 
 // The sets of a roll laid out from word at on (npm/roll_layout.h).
 function setsIn(words, at) {
-  const sets = [];
   const count = words[at++];
+  const sets = new Array(count);
   for (let set = 0; set < count; ++set) {
     const total = words[at++];
     const critical = words[at++] === 1;
     const grade = words[at++];
     const groups = words[at++];
-    const dice = [];
+    const dice = new Array(groups);
     for (let group = 0; group < groups; ++group) {
       const sides = words[at++];
-      const count = words[at++];
-      const faces = Array.from(words.subarray(at, at + count));
-      at += count;
-      dice.push({sides, faces});
+      const faces = new Array(words[at++]);
+      for (let face = 0; face < faces.length; ++face) faces[face] = words[at++];
+      dice[group] = {sides, faces};
     }
-    sets.push({
+    sets[set] = {
       total,
       grade: grade < 0 ? null : outcomes.grades[grade][1],
       critical,
       dice
-    });
+    };
   }
   return sets;
 }
 
-// The --json object of the roll whose reply is in buffer and whose layout
-// starts at the address laidOut, in the keys' order.
-function rollIn(request, buffer, laidOut) {
+// The texts of a roll laid out at word at: decoded once, and cut by offset
+// where every one is ASCII.
+class LaidOutTexts {
+  constructor(heap, words, at) {
+    this.heap = heap;
+    this.words = words;
+    this.start = engine._RollwrightRollTexts();
+    this.whole =
+        words[at + 1] === 1 ? textIn(heap, this.start, words[at]) : null;
+  }
+
+  // The text whose offset and length are at word; null for none.
+  at(word) {
+    const offset = this.words[word];
+    if (offset < 0) return null;
+    const length = this.words[word + 1];
+    return this.whole !== null ? this.whole.slice(offset, offset + length) :
+                                 textIn(this.heap, this.start + offset, length);
+  }
+}
+
+// The --json object of the roll whose layout starts at the address
+// laidOut, in the keys' order.
+function rollIn(request, laidOut) {
   if (laidOut === 0) return outOfMemory(request);
-  const heap = engine.HEAPU8;
   const words = engine.HEAP32;
   const at = laidOut >> 2;
-  const texts = engine._RollwrightRollTexts();
-  const text = (word) => words[word] < 0 ?
-      null :
-      textIn(heap, texts + words[word], words[word + 1]);
-  const roll = {request, reply: textIn(heap, buffer, words[at])};
-  if (words[at + 1] === 1) {
+  const texts = new LaidOutTexts(engine.HEAPU8, words, at);
+  const roll = {request, reply: texts.at(at + 2)};
+  if (words[at + 4] === 1) {
     roll.read = {
-      sets: words[at + 2],
-      expression: text(at + 4),
-      skill: words[at + 3],
-      comment: text(at + 6)
+      sets: words[at + 5],
+      expression: texts.at(at + 7),
+      skill: words[at + 6],
+      comment: texts.at(at + 9)
     };
   }
-  const hint = text(at + 8);
-  if (words[at + 10] >= 0) {
+  const hint = texts.at(at + 11);
+  if (words[at + 13] >= 0) {
     roll.error = roll.reply;
-    roll.code = text(at + 10);
+    roll.code = texts.at(at + 13);
   } else {
-    roll.sets = setsIn(words, at + 12);
+    roll.sets = setsIn(words, at + 15);
   }
   roll.hint = hint;
   return roll;
@@ -237,7 +253,7 @@ export class Roller {
   #rolled(request) {
     return this.#withState(() => {
       const pointer = requestBuffer(request);
-      return rollIn(request, pointer, engine._RollwrightRollLaidOut(pointer));
+      return rollIn(request, engine._RollwrightRollLaidOut(pointer));
     });
   }
 
