@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs, as root on Debian 12, the packages that a task needs; only what is
 # missing. "roll": what building the module and the tool needs (a compiler,
-# CMake, and libedit for the line editing of the tool's prompt). "web": what building the browser page needs (emscripten).
+# CMake, and libedit for the line editing of the tool's prompt). "web": what
+# building the browser page and the npm package needs (emscripten, npm).
 # "all" (the default): what building and testing every preset needs, the
 # mingw-w64 cross compilers, Wine (with i386 multiarch), chromium, and what
 # building and testing the Python package needs among it.
@@ -30,7 +31,8 @@ case ${1:-all} in
 esac
 # npm comes with Node.js from some sources, as a package of its own from
 # Debian's.
-if [ "${1:-all}" = all ] && ! command -v npm >/dev/null; then
+# The page's build packs the npm package with it.
+if [ "${1:-all}" != roll ] && ! command -v npm >/dev/null; then
   packages="$packages npm"
 fi
 
