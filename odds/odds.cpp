@@ -62,7 +62,7 @@ void Odds::ApplyOperator(Distribution& acc, int32_t right, Operator op) {
       Fail(Code::InvalidOperand, acc.ApplyOperand(op, right, budget) * alive);
       reading.operands.emplace_back(op, right);
       return;
-    } catch (const Distribution::TooManyOutcomes&) {
+    } catch (const Distribution::PastBounds&) {
       Coarsen(acc);
     }
   }
@@ -123,7 +123,7 @@ void Odds::AddToTotal(const Distribution& term, Operator sign) {
       }
       alive *= term.TotalMass();
       return;
-    } catch (const Distribution::TooManyOutcomes&) {
+    } catch (const Distribution::PastBounds&) {
     }
   }
   steps.push_back({sign, term, false});
@@ -146,7 +146,7 @@ Distribution Odds::RollDice(int32_t count, int32_t sides) {
     try {
       lastRolled = {rolled, sides, criticalGroup,
                     Distribution::Dice(rolled, sides, criticalGroup, budget)};
-    } catch (const Distribution::TooManyOutcomes&) {
+    } catch (const Distribution::PastBounds&) {
       WorkBudget spare(kSpareWork);
       reading.coarse = true;
       return StandIn(
