@@ -25,6 +25,14 @@ std::string Repeat(const std::string& text, int times) {
   return repeated;
 }
 
+// Different 100-dice groups, more than the work budget builds: the last
+// ones are coarse.
+std::string Groups(int count, const char* op) {
+  std::string groups = "100d500";
+  for (int i = 1; i < count; ++i) groups += op + std::to_string(500 - i);
+  return groups;
+}
+
 std::vector<std::string> Requests() {
   return {"100d500+100d500",
           "20d30*2d100*3+2d10",
@@ -43,7 +51,9 @@ std::vector<std::string> Requests() {
           "100d500*100d500*100d500",
           "30#100d500-100d500 skill 2147483647",
           "100d500" + Repeat("+1d1", 20000),
-          "100d500" + Repeat("*1", 20000)};
+          "100d500" + Repeat("*1", 20000),
+          Groups(90, "*100d") + "+100d400-20050*3*100d399-20000",
+          Groups(90, "+100d") + " skill 22000000"};
 }
 
 const char* HowAnswered(const rollwright::OddsSummary& summary) {

@@ -106,7 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(std::string_view(summary.refusal)
                 .starts_with(rollwright::kErrorPrefix));
       break;
-    case rollwright::OddsSummary::Verdict::kTooManyOutcomes:
     case rollwright::OddsSummary::Verdict::kOutOfMemory:
       Check(summary.refusal != nullptr);
       break;

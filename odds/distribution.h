@@ -10,7 +10,7 @@
 // that the work follows the pairs and the memory the totals that occur; a sum
 // or difference of many pairs over at most kMaxDenseRange consecutive totals
 // is a dense convolution, exact to about 1e-15. A combination past these
-// bounds throws TooManyOutcomes, and the odds go on by queries (FoldQuery).
+// bounds throws PastBounds, and the odds go on by queries (FoldQuery).
 // Counts and ranges are reckoned in 64 bits and checked before anything is
 // allocated, so a 32-bit size_t never wraps. Each operation that costs
 // charges its work to the budget it is given before it starts.
@@ -37,7 +37,7 @@ class Distribution {
 
   static constexpr int64_t kMaxOutcomes = 10000000;
   static constexpr int64_t kMaxDenseRange = int64_t{1} << 20;
-  struct TooManyOutcomes {};
+  struct PastBounds {};
 
   // The totals in increasing order, each as {total, mass}.
   class Iterator {

@@ -155,7 +155,8 @@ FoldQuery::FoldQuery(const Distribution& whole,
   ranges.push_back(
       {empty ? 0 : base.Lowest(), empty ? 0 : base.Highest(), false, false});
   for (const Odds::Step& step : steps) {
-    Level level{step.op, &step.group, {}};
+    Level level{step.op, &step.group, step.coarse, {}};
+    anyCoarse = anyCoarse || step.coarse;
     Singletons(level);
     const Mass groupMass = std::accumulate(
         level.buckets.begin(), level.buckets.end(), Mass{},
@@ -181,10 +182,18 @@ FoldQuery::FoldQuery(const Distribution& whole,
     }
     levels.push_back(std::move(level));
   }
+  exact = !anyCoarse;
 }
 
 void FoldQuery::Singletons(Level& level) const {
   level.buckets.clear();
+  if (level.coarse) {
+    const Distribution& group = *level.group;
+    Bucket all{group.Lowest(), group.Highest(), {}};
+    for (const auto& [total, mass] : group) all.mass = Plus(all.mass, mass);
+    level.buckets.push_back(all);
+    return;
+  }
   for (const auto& [total, mass] : *level.group) {
     level.buckets.push_back({total, total, mass});
   }
@@ -197,30 +206,34 @@ int64_t FoldQuery::Plan(int64_t evaluations) {
   double cost = lookup;
   int many = 0;
   for (const Level& level : levels) {
-    cost *= static_cast<double>(std::max<size_t>(level.group->Size(), 1));
-    if (level.group->Size() > 1) ++many;
+    const size_t size = level.coarse ? 1 : level.group->Size();
+    cost *= static_cast<double>(std::max<size_t>(size, 1));
+    if (size > 1) ++many;
   }
   cost += static_cast<double>(levels.size());
   const auto budget = static_cast<double>(evaluations);
-  exact = cost <= budget;
-  if (exact) {
+  exact = cost <= budget && !anyCoarse;
+  if (cost <= budget) {
     for (Level& level : levels) {
-      if (level.buckets.size() != level.group->Size()) Singletons(level);
+      if (!level.coarse && level.buckets.size() != level.group->Size()) {
+        Singletons(level);
+      }
     }
     return static_cast<int64_t>(cost);
   }
   // Both bounds, each bucket at one end.
   const double each = std::pow(budget / 2 / lookup, 1.0 / std::max(many, 1));
   for (Level& level : levels) {
-    if (level.group->Size() > 1) {
+    if (!level.coarse && level.group->Size() > 1) {
       Gather(level, std::max<int64_t>(1, static_cast<int64_t>(each)));
     }
   }
   return evaluations;
 }
 
-// Consecutive totals of about equal mass; for a product, none holds totals
-// of two signs.
+// Consecutive totals of about equal mass, at most buckets of them (the
+// rounded sum of the masses may reach a share before the far tail, whose
+// masses are tiny); for a product, none holds totals of two signs.
 void FoldQuery::Gather(Level& level, int64_t buckets) const {
   const Distribution& group = *level.group;
   const double share = group.TotalMass() / static_cast<double>(buckets);
@@ -228,7 +241,8 @@ void FoldQuery::Gather(Level& level, int64_t buckets) const {
   double gathered = 0;
   auto sign = [](int32_t v) { return (v > 0) - (v < 0); };
   for (const auto& [total, mass] : group) {
-    bool opens = level.buckets.empty() || gathered >= share;
+    const bool room = level.buckets.size() < static_cast<size_t>(buckets);
+    bool opens = level.buckets.empty() || (room && gathered >= share);
     if (level.op == OpTimes && !level.buckets.empty()) {
       opens = opens || sign(level.buckets.back().last) != sign(total);
     }
@@ -357,6 +371,7 @@ Mass FoldQuery::Bucketed(size_t level, int64_t t, bool high) const {
 // can is summed over its term's totals, with the clamped outcomes at the
 // ends of the range.
 std::optional<double> FoldQuery::Moment(int64_t evaluations) const {
+  if (anyCoarse) return std::nullopt;
   fullMoments.assign(1, momentBelow.back());
   double cost = LookupCost();
   for (size_t k = 1; k <= levels.size(); ++k) {

@@ -11,8 +11,10 @@
 // A query costs about the product of the terms' sizes. Plan fits it to a
 // budget: past it, each term's totals are gathered into buckets of
 // consecutive totals, and as the chance above is monotone in g over a
-// bucket, its ends give rigorous bounds (widened for the rounding). Not
-// copied; refers to the distributions it was made from.
+// bucket, its ends give rigorous bounds (widened for the rounding). A coarse
+// term is one bucket from its lowest to its highest total whatever the
+// budget, and its queries are never exact. Not copied; refers to the
+// distributions it was made from.
 #ifndef ROLLWRIGHT_ODDS_FOLD_QUERY_H_
 #define ROLLWRIGHT_ODDS_FOLD_QUERY_H_
 
@@ -63,6 +65,7 @@ class FoldQuery {
   struct Level {
     Operator op;
     const Distribution* group;
+    bool coarse;
     std::vector<Bucket> buckets;
   };
   struct Range {
@@ -101,6 +104,7 @@ class FoldQuery {
   std::vector<Mass> masses;   // of T_0, T_1, ...
   std::vector<Range> ranges;  // of T_0, T_1, ...
   bool exact = true;
+  bool anyCoarse = false;
   // Of T_0, T_1, ...: the sum of total times chance, as Moment finds it.
   mutable std::vector<double> fullMoments;
   mutable size_t hint = 0;  // the last answer of WholeBelow

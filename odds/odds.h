@@ -8,15 +8,20 @@
 // term is kept as a step of a fold, T := T op term, for FoldQuery to answer
 // questions about the totals without listing them.
 //
+// A term that cannot be built within the budget (the budget is spent on the
+// terms before it) is kept coarse: a step that knows only the term's lowest
+// and highest totals and its exact mass, which FoldQuery bounds as one
+// bucket. Where the term's chance of a zero decides an error or a product's
+// sign, it is built whole after all.
+//
 // An outcome that the module would answer with an error is counted under that
-// error's code; its mass is missing from the totals. Throws
-// Distribution::TooManyOutcomes only when the terms themselves pass the
-// budget. Not copied.
+// error's code; its mass is missing from the totals. Not copied.
 #ifndef ROLLWRIGHT_ODDS_ODDS_H_
 #define ROLLWRIGHT_ODDS_ODDS_H_
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "dice/roll_request.h"
@@ -30,9 +35,12 @@ class Odds {
  public:
   using Code = Rollwright::DiceError::Code;
   // A term folded into the totals: T := T op group (saturating).
+  // A coarse step's group stands for totals between its lowest and highest
+  // of its mass (FoldQuery).
   struct Step {
     Operator op;
     Distribution group;
+    bool coarse = false;
   };
 
   // About half a second of work on a current desktop machine, in
@@ -69,6 +77,10 @@ class Odds {
   void AddToTotal(const Distribution& term, Operator sign);
   Distribution RollDice(int32_t count, int32_t sides);
   void Fail(Code code, double mass);
+  // The term as a stand-in of its range and mass; built whole again, past
+  // the budget, from the group and the operands it was made of.
+  void Coarsen(Distribution& acc);
+  Distribution Rebuilt() const;
 
   WorkBudget budget;
   Distribution total = Distribution::Point(0);
@@ -83,6 +95,15 @@ class Odds {
     bool critical = false;
     Distribution sum;
   } lastRolled;
+  // The term being read: its group, the operands applied to it so far, and
+  // whether it is coarse.
+  struct Term {
+    int32_t count = 0;
+    int32_t sides = 0;
+    bool critical = false;
+    std::vector<std::pair<Operator, int32_t>> operands;
+    bool coarse = false;
+  } reading;
 };
 
 }  // namespace rollwright

@@ -271,9 +271,6 @@ OddsSummary SummariseOdds(const std::string& request, int64_t workDivisor) {
     return summary;
   } catch (const Rollwright::DiceError& error) {
     return Refused(ErrorMessage(error.code));
-  } catch (const Distribution::TooManyOutcomes&) {
-    return Refused(kTooManyOutcomesMessage,
-                   OddsSummary::Verdict::kTooManyOutcomes);
   } catch (const std::bad_alloc&) {
     return Refused(kOddsOutOfMemoryMessage, OddsSummary::Verdict::kOutOfMemory);
   } catch (const std::length_error&) {

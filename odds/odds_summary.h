@@ -30,10 +30,7 @@ inline constexpr int kRanges = 20;
 inline constexpr int kBuckets = 1000;
 inline constexpr int64_t kMostTotalsListed = 1000000;
 
-// Why the odds of a request with kTooManyOutcomes (its terms alone pass the
-// work budget) or kOutOfMemory are not shown.
-inline constexpr char kTooManyOutcomesMessage[] =
-    "too many outcomes to compute exactly";
+// Why the odds of a request with kOutOfMemory are not shown.
 inline constexpr char kOddsOutOfMemoryMessage[] =
     "not enough memory to compute the odds exactly";
 // Why a check of the totals one by one is refused when they are not listed.
@@ -41,7 +38,7 @@ inline constexpr char kTotalsNotListedMessage[] =
     "too many totals to test one by one";
 
 struct OddsSummary {
-  enum class Verdict { kOdds, kRefused, kTooManyOutcomes, kOutOfMemory };
+  enum class Verdict { kOdds, kRefused, kOutOfMemory };
   // The totals first to last (one total when first == last) and their
   // chance; the chance of a total of first or more, and of last or less.
   struct Bar {

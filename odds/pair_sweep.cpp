@@ -139,7 +139,7 @@ void PairSweep::Emit(int64_t low, Distribution& into) {
   }
   if (into.Count() + static_cast<int64_t>(touched.size()) >
       Distribution::kMaxOutcomes) {
-    throw Distribution::TooManyOutcomes();
+    throw Distribution::PastBounds();
   }
   for (size_t at : touched) {
     into.Append(static_cast<int32_t>(low + static_cast<int64_t>(at)),

@@ -29,7 +29,7 @@ class PairSweep {
 
   // The work of Run in steps of one pair.
   int64_t Cost() const;
-  // Throws Distribution::TooManyOutcomes past kMaxOutcomes totals.
+  // Throws Distribution::PastBounds past kMaxOutcomes totals.
   Distribution Run();
 
  private:

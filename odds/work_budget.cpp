@@ -6,7 +6,7 @@
 namespace rollwright {
 
 void WorkBudget::Spend(int64_t steps) {
-  if (steps > maxWork - work) throw Distribution::TooManyOutcomes();
+  if (steps > maxWork - work) throw Distribution::PastBounds();
   work += steps;
 }
 

@@ -3,7 +3,7 @@
 // of cost (about one pair of totals combined). Each operation of a
 // Distribution that costs charges its steps here before it starts; the
 // charge that would take the work past the budget throws
-// Distribution::TooManyOutcomes and is not made. Not copied.
+// Distribution::PastBounds and is not made. Not copied.
 #ifndef ROLLWRIGHT_ODDS_WORK_BUDGET_H_
 #define ROLLWRIGHT_ODDS_WORK_BUDGET_H_
 

@@ -132,6 +132,16 @@ TEST(Odds, CountsTheOutcomesThatEndInAnError) {
   Odds certain = OddsOf("2d6d4");
   EXPECT_NEAR(certain.Errors().at(Odds::Code::InvalidOperand), 1.0, 1e-12);
   EXPECT_EQ(certain.TotalMass(), 0.0);
+  // With no budget left every group is coarse; a zero it may hold before an
+  // operand or as a factor builds it whole, and the error is as exact.
+  for (const char* request : {"d6-1+1", "2d6-7*3", "2*2d6-7", "d20-10*2"}) {
+    const Odds coarse(String(request), Odds::kMaxWork);
+    const Odds whole = OddsOf(request);
+    EXPECT_EQ(coarse.Errors().size(), whole.Errors().size()) << request;
+    for (const auto& [code, chance] : whole.Errors()) {
+      EXPECT_NEAR(coarse.Errors().at(code), chance, 1e-15) << request;
+    }
+  }
   // Built whole: the distinct products, as an independent count has them.
   EXPECT_EQ(OddsOf("50d100*50d100").Totals().Count(), 5736453);
 }
@@ -285,6 +295,9 @@ TEST(OddsSummary, GradesAndMeanOfProductsFollowTheIdentity) {
       {"1-2*100d500*100d500 skill 1000", "100d500", -1, 1000, 1},
       {"1-1*100d500 skill 1000", "100d500", 0, 1000, 1},
       {"100d500*100d500 skill 627500000", "100d500", 1, 627500000, 50},
+      // No room for either group: both coarse, bounded by their ends.
+      {"100d500*100d500 skill 627500000", "100d500", 1, 627500000, 100},
+      {"1-2*100d500*100d500 skill 1000", "100d500", -1, 1000, 100},
   };
   for (const Case& c : cases) {
     const Product product{Group(c.group), c.sign};
@@ -432,6 +445,12 @@ TEST(OddsSummary, AnswersHostileRequestsWithinTheBudget) {
     for (int i = 0; i < times; ++i) repeated += text;
     return repeated;
   };
+  auto product = [](int groups) {
+    std::string factors = "100d500";
+    for (int i = 1; i < groups; ++i)
+      factors += "*100d" + std::to_string(500 - i);
+    return factors;
+  };
   struct Case {
     std::string request;
     Verdict verdict;
@@ -458,6 +477,9 @@ TEST(OddsSummary, AnswersHostileRequestsWithinTheBudget) {
       {"20d30*2d100*3+2d10", Verdict::kOdds},
       // Less -2^31, a shift past what an int32_t holds.
       {"1d9-2147*9672942-1d9-2147*96729422", Verdict::kOdds},
+      // Past the budget's room for groups: the last ones coarse, one that
+      // holds a zero before an operand or as a factor built whole.
+      {product(90) + "+100d400-20050*3*100d399-20000", Verdict::kOdds},
   };
   for (const Case& c : cases) {
 #if defined(ROLLWRIGHT_TIMED_BUDGET)

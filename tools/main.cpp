@@ -89,9 +89,9 @@ constexpr auto kOptions =
     "  -h, --help show this text\n"
     "  --version  show the version\n"
     "  --         end the options: every argument after it is a request\n"
-    "Exit status: 0 all replies were sentences, 1 some were errors (or had\n"
-    "too many outcomes to compute exactly), 2 bad command line (an unknown\n"
-    "option, options that do not go together).\n";
+    "Exit status: 0 all replies were sentences, 1 some were errors (or their\n"
+    "odds ran out of memory), 2 bad command line (an unknown option, options\n"
+    "that do not go together).\n";
 
 // Without --seed, the system's entropy, which no one can foresee from the
 // time a run started; LoadDll's clock only if the system has none to give.

@@ -66,7 +66,7 @@ limits: Limits = Limits._from_data(json.loads(_native._limits()))
 
 def odds(request: Request) -> Odds:
     """The exact odds of one set of request; OddsRefused when they are
-    refused (an error reply, too many outcomes, not enough memory)."""
+    refused (an error reply, not enough memory)."""
     data, csv = _native._odds(request)
     parsed = json.loads(data)
     if "refused" in parsed:

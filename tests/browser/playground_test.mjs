@@ -298,7 +298,24 @@ try {
 
   const millis = await typeForOdds(page, '100d500+100d500');
   assert.equal(await page.$$eval('#odds-chart rect.bar', (r) => r.length), 20);
+  assert.ok(!(await page.$eval('#odds-figures', (p) => p.textContent))
+                 .includes('grouped'));
   console.log(`odds of 100d500+100d500 computed and drawn in ${millis} ms`);
+
+  // Too many totals to list: the figures say they are grouped, and the CSV
+  // gives the ranges, which cover every total.
+  await typeForOdds(page, '25d100*25d100');
+  const grouped = await page.$eval('#odds-figures', (p) => p.textContent);
+  const ranges =
+      Number(/totals grouped in (\d+) ranges, 20 drawn/.exec(grouped)?.[1]);
+  const rangesCsv = await page.$eval(
+      'a#odds-csv[download]', (a) => fetch(a.href).then((r) => r.text()));
+  const rangesListed = rangesCsv.trimEnd().split('\n').slice(1).map(
+      (line) => line.split(',').slice(0, 2).map(Number));
+  assert.ok(ranges > 100, grouped);
+  assert.equal(rangesListed.length, ranges);
+  assert.deepEqual(
+      [rangesListed[0][0], rangesListed.at(-1)[1]], [25 * 25, 2500 * 2500]);
 
   // Odds once refused for their size are answered, drawn in ranges; then
   // odds still being computed when the next request is typed do not hold up

@@ -277,6 +277,12 @@ export class OddsPanel {
     if (odds.twentySided) {
       figures += `; ${this.criticalName} ${percent(odds.critical)}`;
     }
+    // Too many totals to list one by one: the data (and its CSV) has them
+    // in ranges, and the chart draws fewer, wider ones.
+    if (odds.buckets !== undefined) {
+      figures += `; totals grouped in ${odds.buckets.length} ranges, ` +
+          `${odds.bars.length} drawn`;
+    }
     this.figures.textContent = figures;
     this.figures.toggleAttribute('hidden', false);
     this.chart.svg.toggleAttribute('hidden', false);
