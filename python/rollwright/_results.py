@@ -7,8 +7,9 @@ Odds, `--fairness N --json` for Fairness. The objects are frozen.
 """
 from __future__ import annotations
 
-from dataclasses import dataclass, field, fields
-from typing import Any, Mapping, NamedTuple, NotRequired, TypedDict, Union, cast
+from dataclasses import Field, dataclass, field, fields
+from typing import (Any, Iterable, Mapping, NamedTuple, NotRequired, TypedDict,
+                    Union, cast)
 
 
 class DiceGroupDict(TypedDict):
@@ -121,6 +122,20 @@ def _camel(name: str) -> str:
     return head + "".join(word.title() for word in rest)
 
 
+def _members_from(data: Mapping[str, Any],
+                  members: Iterable[Field[Any]]) -> dict[str, Any]:
+    """Each member's value in the JSON object data, by its name in snake
+    case."""
+    return {member.name: data[_camel(member.name)] for member in members}
+
+
+def _members_as_json(value: Any,
+                     members: Iterable[Field[Any]]) -> dict[str, Any]:
+    """Each member of value as the JSON object holds it."""
+    return {_camel(member.name): _plain(getattr(value, member.name))
+            for member in members}
+
+
 def _plain(value: Any) -> Any:
     """value as JSON holds it: tuples as lists, mappings as dicts."""
     if isinstance(value, tuple):
@@ -223,10 +238,9 @@ class Odds:
         return cls(**values, _csv=csv)
 
     def to_dict(self) -> OddsDict:
-        return cast(OddsDict, {
-            _camel(member.name): _plain(getattr(self, member.name))
-            for member in fields(self)[:-1]
-            if getattr(self, member.name) is not None})
+        present = [member for member in fields(self)[:-1]
+                   if getattr(self, member.name) is not None]
+        return cast(OddsDict, _members_as_json(self, present))
 
     def to_csv(self) -> str:
         """The tool's --odds --format=csv: every total's chance, at least
@@ -261,13 +275,10 @@ class ChiSquareTest:
 
     @classmethod
     def _from_data(cls, data: Mapping[str, Any]) -> ChiSquareTest:
-        return cls(**{member.name: data[_camel(member.name)]
-                      for member in fields(cls)})
+        return cls(**_members_from(data, fields(cls)))
 
     def to_dict(self) -> ChiSquareDict:
-        return cast(ChiSquareDict, {
-            _camel(member.name): _plain(getattr(self, member.name))
-            for member in fields(self)})
+        return cast(ChiSquareDict, _members_as_json(self, fields(self)))
 
 
 @dataclass(frozen=True, slots=True)
@@ -288,15 +299,13 @@ class Fairness:
     @classmethod
     def _from_data(cls, data: Mapping[str, Any]) -> Fairness:
         grades = data.get("grades")
-        return cls(**{member.name: data[_camel(member.name)]
-                      for member in fields(cls)[:-1]},
+        return cls(**_members_from(data, fields(cls)[:-1]),
                    grades=None if grades is None
                    else ChiSquareTest._from_data(grades))
 
     def to_dict(self) -> FairnessDict:
-        result = cast(FairnessDict, {
-            _camel(member.name): _plain(getattr(self, member.name))
-            for member in fields(self)[:-1]})
+        result = cast(FairnessDict,
+                      _members_as_json(self, fields(self)[:-1]))
         if self.grades is not None:
             result["grades"] = self.grades.to_dict()
         return result
@@ -315,5 +324,4 @@ class Limits:
 
     @classmethod
     def _from_data(cls, data: Mapping[str, Any]) -> Limits:
-        return cls(**{member.name: data[_camel(member.name)]
-                      for member in fields(cls)})
+        return cls(**_members_from(data, fields(cls)))
