@@ -128,6 +128,16 @@ struct Affine {
   }
 };
 
+// The step between evenly spaced totals, or 0; the highest may be the end of
+// the range, where the totals beyond gather.
+int64_t StrideOf(const std::vector<int32_t>& values) {
+  int64_t stride = values.size() > 1 ? int64_t{values[1]} - values[0] : 1;
+  for (size_t i = 1; i + 1 < values.size() && stride > 0; ++i) {
+    if (int64_t{values[i]} - values[i - 1] != stride) stride = 0;
+  }
+  return stride;
+}
+
 }  // namespace
 
 FoldQuery::FoldQuery(const Distribution& whole,
@@ -145,12 +155,7 @@ FoldQuery::FoldQuery(const Distribution& whole,
     momentBelow.push_back(moment.Add(total * mass.Both()));
   }
   masses.push_back({plain.Add(0), critical.Add(0)});
-  const std::vector<int32_t>& values = base.Values();
-  stride = values.size() > 1 ? int64_t{values[1]} - values[0] : 1;
-  // The highest may be the end of the range, where the totals beyond gather.
-  for (size_t i = 1; i + 1 < values.size() && stride > 0; ++i) {
-    if (int64_t{values[i]} - values[i - 1] != stride) stride = 0;
-  }
+  stride = StrideOf(base.Values());
   const bool empty = base.Empty();
   ranges.push_back(
       {empty ? 0 : base.Lowest(), empty ? 0 : base.Highest(), false, false});
@@ -162,30 +167,32 @@ FoldQuery::FoldQuery(const Distribution& whole,
         level.buckets.begin(), level.buckets.end(), Mass{},
         [](Mass sum, const Bucket& bucket) { return Plus(sum, bucket.mass); });
     masses.push_back(Pair(masses.back(), groupMass));
-    const Range& below = ranges.back();
-    if (step.group.Empty() || masses.back().Both() <= 0) {
-      ranges.push_back({0, 0, false, false});
-    } else {
-      int64_t low = std::numeric_limits<int64_t>::max();
-      int64_t high = std::numeric_limits<int64_t>::min();
-      for (int64_t x : {int64_t{below.low}, int64_t{below.high}}) {
-        for (int64_t g :
-             {int64_t{step.group.Lowest()}, int64_t{step.group.Highest()}}) {
-          const int64_t r = step.op == OpPlus    ? x + g
-                            : step.op == OpMinus ? x - g
-                                                 : x * g;
-          low = std::min(low, r);
-          high = std::max(high, r);
-        }
-      }
-      ranges.push_back({Saturate(low), Saturate(high), low<kMin, high> kMax});
-    }
+    const bool none = step.group.Empty() || masses.back().Both() <= 0;
+    ranges.push_back(none ? Range{0, 0, false, false}
+                          : RangeAfter(ranges.back(), step));
     levels.push_back(std::move(level));
   }
   exact = !anyCoarse;
 }
 
-void FoldQuery::Singletons(Level& level) const {
+FoldQuery::Range FoldQuery::RangeAfter(const Range& below,
+                                       const Odds::Step& step) {
+  int64_t low = std::numeric_limits<int64_t>::max();
+  int64_t high = std::numeric_limits<int64_t>::min();
+  for (int64_t x : {int64_t{below.low}, int64_t{below.high}}) {
+    for (int64_t g :
+         {int64_t{step.group.Lowest()}, int64_t{step.group.Highest()}}) {
+      const int64_t r = step.op == OpPlus    ? x + g
+                        : step.op == OpMinus ? x - g
+                                             : x * g;
+      low = std::min(low, r);
+      high = std::max(high, r);
+    }
+  }
+  return {Saturate(low), Saturate(high), low<kMin, high> kMax};
+}
+
+void FoldQuery::Singletons(Level& level) {
   level.buckets.clear();
   if (level.coarse) {
     const Distribution& group = *level.group;
@@ -234,12 +241,12 @@ int64_t FoldQuery::Plan(int64_t evaluations) {
 // Consecutive totals of about equal mass, at most buckets of them (the
 // rounded sum of the masses may reach a share before the far tail, whose
 // masses are tiny); for a product, none holds totals of two signs.
-void FoldQuery::Gather(Level& level, int64_t buckets) const {
+void FoldQuery::Gather(Level& level, int64_t buckets) {
   const Distribution& group = *level.group;
   const double share = group.TotalMass() / static_cast<double>(buckets);
   level.buckets.clear();
   double gathered = 0;
-  auto sign = [](int32_t v) { return (v > 0) - (v < 0); };
+  auto sign = [](int32_t v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); };
   for (const auto& [total, mass] : group) {
     const bool room = level.buckets.size() < static_cast<size_t>(buckets);
     bool opens = level.buckets.empty() || (room && gathered >= share);

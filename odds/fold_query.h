@@ -90,8 +90,10 @@ class FoldQuery {
   Mass Bucketed(size_t level, int64_t t, bool high) const;
   Partial PartialAt(size_t level, int64_t t) const;
   Partial Under(size_t level, int32_t g, Mass mass, int64_t u) const;
-  void Singletons(Level& level) const;
-  void Gather(Level& level, int64_t buckets) const;
+  static void Singletons(Level& level);
+  // The range of the running total after step, from the range below it.
+  static Range RangeAfter(const Range& below, const Odds::Step& step);
+  static void Gather(Level& level, int64_t buckets);
 
   const Distribution& base;
   std::vector<double> plainBelow;  // entry i: the mass of the first i totals

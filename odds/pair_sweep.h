@@ -23,7 +23,7 @@ class PairSweep {
  public:
   static constexpr int64_t kWindow = int64_t{1} << 20;
 
-  PairSweep(const Distribution& a, const Distribution& b, Operator op);
+  PairSweep(const Distribution& a, const Distribution& b, Operator combining);
   PairSweep(const PairSweep&) = delete;
   PairSweep& operator=(const PairSweep&) = delete;
 
