@@ -88,18 +88,6 @@ extern "C" const char* RollwrightOddsCsv() {
   return rollwright::lastCsv.c_str();
 }
 
-// Rolls request as DiceMain does and returns the tool's --json object
-// (api/rollwright_api.h).
-extern "C" const char* RollwrightRoll(const char* request) {
-  try {
-    rollwright::lastRoll = rollwright::RollJson(rollwright::Roll(request));
-    return rollwright::lastRoll.c_str();
-  } catch (...) {
-    return rollwright::OutOfMemoryJson("error",
-                                       rollwright::kOutOfMemoryMessage.chars);
-  }
-}
-
 // Rolls the request in buffer as DiceMain does (the reply replaces it) and
 // returns the roll's layout (npm/roll_layout.h): its words, and through
 // RollwrightRollTexts its texts; nullptr when memory ran out on the way.
