@@ -118,7 +118,7 @@ Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
   }
   PairSweep sweep(a, b, op);
   budget.Spend(sweep.Cost());
-  return sweep.Run();
+  return sweep.Run(budget);
 }
 
 // Every total in between occurs when both sides are contiguous; a sum of two

@@ -10,6 +10,11 @@ namespace rollwright {
 namespace {
 
 constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
+// A result kept costs more than a pair: it is stored, and the queries on the
+// totals read it again (as measured, about this many pairs' time).
+constexpr int64_t kStepsPerResult = 16;
+// A window read through takes a step for this many entries.
+constexpr int64_t kEntriesPerStep = 32;
 
 }  // namespace
 
@@ -51,7 +56,7 @@ int32_t PairSweep::Result(size_t i, size_t k) const {
                      : SaturatingArithmetic(op, y, x);
 }
 
-Distribution PairSweep::Run() {
+Distribution PairSweep::Run(WorkBudget& budget) {
   Distribution result;
   if (outer.Empty() || inner.Empty()) return result;
   int64_t low = lowest;
@@ -62,7 +67,7 @@ Distribution PairSweep::Run() {
   marks.assign(window, 0);
   while (low != kNone) {
     const int64_t next = Gather(low);
-    Emit(low, result);
+    Emit(low, result, budget);
     low = next;
   }
   return result;
@@ -128,10 +133,12 @@ int64_t PairSweep::Walk(size_t i, int64_t low, int64_t high, Combine combine,
 
 // The results that occur in the window, in order; a window crowded with them
 // is read through, a sparse one by its sorted offsets.
-void PairSweep::Emit(int64_t low, Distribution& into) {
-  if (touched.size() * 32 < marks.size()) {
+void PairSweep::Emit(int64_t low, Distribution& into, WorkBudget& budget) {
+  budget.Spend(kStepsPerResult * static_cast<int64_t>(touched.size()));
+  if (touched.size() * kEntriesPerStep < marks.size()) {
     std::sort(touched.begin(), touched.end());
   } else {
+    budget.Spend(static_cast<int64_t>(marks.size()) / kEntriesPerStep);
     touched.clear();
     for (size_t at = 0; at < marks.size(); ++at) {
       if (marks[at] != 0) touched.push_back(at);

@@ -16,6 +16,7 @@
 
 #include "dice/characters.h"
 #include "odds/distribution.h"
+#include "odds/work_budget.h"
 
 namespace rollwright {
 
@@ -27,10 +28,12 @@ class PairSweep {
   PairSweep(const PairSweep&) = delete;
   PairSweep& operator=(const PairSweep&) = delete;
 
-  // The work of Run in steps of one pair.
+  // The work of Run in steps of one pair, before any result is kept.
   int64_t Cost() const;
-  // Throws Distribution::PastBounds past kMaxOutcomes totals.
-  Distribution Run();
+  // Each result kept (and each crowded window read through) is charged to
+  // budget as it comes, since how many occur is known only then. Throws
+  // Distribution::PastBounds past kMaxOutcomes totals or past the budget.
+  Distribution Run(WorkBudget& budget);
 
  private:
   // The result of the outer total at i with the inner total at step k of
@@ -43,7 +46,7 @@ class PairSweep {
   template <class Combine>
   int64_t Walk(size_t i, int64_t low, int64_t high, Combine combine,
                int64_t next);
-  void Emit(int64_t low, Distribution& into);
+  void Emit(int64_t low, Distribution& into, WorkBudget& budget);
 
   const Distribution& outer;
   const Distribution& inner;
