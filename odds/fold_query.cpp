@@ -207,9 +207,10 @@ void FoldQuery::Singletons(Level& level) {
 }
 
 // The levels of more than one total share the budget evenly, as a product;
-// a lookup in a whole part with gaps is a search, and costs more.
+// a lookup in a whole part with gaps is a search, and costs more. Each
+// lookup is reached through every level above it, one step each.
 int64_t FoldQuery::Plan(int64_t evaluations) {
-  const double lookup = LookupCost();
+  const double lookup = LookupCost() + static_cast<double>(levels.size());
   double cost = lookup;
   int many = 0;
   for (const Level& level : levels) {
@@ -217,7 +218,6 @@ int64_t FoldQuery::Plan(int64_t evaluations) {
     cost *= static_cast<double>(std::max<size_t>(size, 1));
     if (size > 1) ++many;
   }
-  cost += static_cast<double>(levels.size());
   const auto budget = static_cast<double>(evaluations);
   exact = cost <= budget && !anyCoarse;
   if (cost <= budget) {
