@@ -292,19 +292,21 @@ export class Chart {
   }
 
   // A total under its bar; a range's first total at its left edge, but not
-  // so near the right edge that it meets the highest total there.
+  // so near either end that it meets the lowest or the highest total there.
   drawTotals(bars, eachTotal, slot) {
     const base = this.top + this.plotHeight;
     const widest = Math.max(...bars.map((bar) => textWidth(String(bar[0]))));
     const everyLabel = Math.ceil(
         bars.length / Math.max(1, Math.floor(this.plotWidth / (widest + 12))));
     const highest = bars[bars.length - 1][1];
+    const firstLabel = textWidth(String(bars[0][0]));
     const lastLabel = textWidth(String(highest));
+    const from = this.left + firstLabel + widest / 2 + 12;
     const room = this.left + this.plotWidth - lastLabel - widest / 2 - 12;
     bars.forEach((bar, i) => {
       if (i % everyLabel !== 0) return;
       const x = eachTotal ? this.left + (i + 0.5) * slot : this.left + i * slot;
-      if (!eachTotal && i > 0 && x > room) return;
+      if (!eachTotal && i > 0 && (x < from || x > room)) return;
       this.svg.append(svgElement(
           'text', {
             x,
