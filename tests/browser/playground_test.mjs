@@ -162,6 +162,14 @@ const observedDots = (page) =>
                parseFloat(dot.dataset.observed).toFixed(2)]);
     });
 
+// The number of ranges the figures say the totals are grouped in, and the
+// number of bars the chart draws.
+const groupedRanges = async (page) =>
+    [Number(/totals grouped in (\d+) ranges$/
+                .exec(await page.$eval('#odds-figures', (p) => p.textContent))
+                ?.[1]),
+     await page.$$eval('#odds-chart rect.bar', (r) => r.length)];
+
 const rowTexts = (page, rows) => page.$$eval(
     rows,
     (trs) => trs.map((tr) => [...tr.cells].map((cell) => cell.textContent)));
@@ -302,18 +310,16 @@ try {
                  .includes('grouped'));
   console.log(`odds of 100d500+100d500 computed and drawn in ${millis} ms`);
 
-  // Too many totals to list: the figures say they are grouped, and the CSV
-  // gives the ranges, which cover every total.
+  // Too many totals to list: the figures say they are grouped, the CSV
+  // gives the ranges, which cover every total, and the chart draws each.
   await typeForOdds(page, '25d100*25d100');
-  const grouped = await page.$eval('#odds-figures', (p) => p.textContent);
-  const ranges =
-      Number(/totals grouped in (\d+) ranges, 20 drawn/.exec(grouped)?.[1]);
+  const [ranges, drawn] = await groupedRanges(page);
   const rangesCsv = await page.$eval(
       'a#odds-csv[download]', (a) => fetch(a.href).then((r) => r.text()));
   const rangesListed = rangesCsv.trimEnd().split('\n').slice(1).map(
       (line) => line.split(',').slice(0, 2).map(Number));
-  assert.ok(ranges > 100, grouped);
-  assert.equal(rangesListed.length, ranges);
+  assert.ok(ranges > 100, String(ranges));
+  assert.deepEqual([rangesListed.length, drawn], [ranges, ranges]);
   assert.deepEqual(
       [rangesListed[0][0], rangesListed.at(-1)[1]], [25 * 25, 2500 * 2500]);
 
@@ -323,7 +329,9 @@ try {
   // long request reaches it, so that this computation is still running
   // however fast the machine: 2d6's odds can come only from a fresh worker.
   const large = await typeForOdds(page, '100d500+100d500-25100*87000');
-  assert.equal(await page.$$eval('#odds-chart rect.bar', (r) => r.length), 20);
+  const [largeRanges, largeDrawn] = await groupedRanges(page);
+  assert.ok(largeRanges > 100, String(largeRanges));
+  assert.equal(largeDrawn, largeRanges);
   console.log(`odds of 100d500+100d500-25100*87000 drawn in ${large} ms`);
   const held = page.workers();
   assert.equal(held.length, 1, 'workers before the long request');

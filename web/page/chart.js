@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The chart of the odds of one set: one bar per total (or range of totals),
-// scaled to the largest chance, with the chance axis in percent and the
-// totals beneath; or, beside a compared request's odds (each total of both),
-// two bars per total and a legend naming each request. Drawn in the chart's own
-// pixels, so that its labels keep their size on a phone's narrow screen.
+// The chart of the odds of one set: one bar per total (or range of totals,
+// all the ranges when the totals are grouped), scaled to the largest chance,
+// with the chance axis in percent and the totals beneath; or, beside a
+// compared request's odds (each total of both), two bars per total and a
+// legend naming each request. A chance known only between bounds is drawn at
+// its lower bound, with the span up to its upper one lighter above. Drawn in
+// the chart's own pixels, so that its labels keep their size on a phone's
+// narrow screen.
 
+import {GroupedTotals} from './grouped_totals.js';
 import {observedShare, setsRolled} from './observed_rolls.js';
 
 const SVG_NAMESPACE = 'http://www.w3.org/2000/svg';
@@ -41,6 +45,31 @@ function barTitle(bar) {
   return `${totalsLabel(bar)}: ${percent(chance)}` +
       `; ${first} or more: ${percent(atLeast)}` +
       `; ${last} or less: ${percent(atMost)}`;
+}
+
+// Where the rolls of seen are laid over the bars (or, when the totals are
+// grouped, over runs of consecutive buckets): each spot's totals, first
+// slot and count of slots, share of the sets and the share drawn there.
+function observedSpots(odds, grouped, seen) {
+  if (grouped === null) {
+    return odds.bars.map(([first, last], start) => {
+      const share = observedShare(seen, first, last);
+      return {first, last, start, count: 1, share, drawn: share};
+    });
+  }
+  const size = Math.ceil(odds.buckets.length / odds.bars.length);
+  return grouped.runs(size).map((run) => {
+    const share = observedShare(seen, run.first, run.last);
+    return {...run, share, drawn: grouped.drawnShare(share, run)};
+  });
+}
+
+// The name under the totals' axis.
+function axisName(odds, grouped) {
+  if (odds.eachTotal) return 'total';
+  if (grouped === null) return `totals, in ${odds.bars.length} ranges`;
+  const most = grouped.unit > 1 ? `, most of ${grouped.unit}` : '';
+  return `totals, in ${odds.buckets.length} ranges${most}`;
 }
 
 function svgElement(name, attributes = {}, text = '') {
@@ -83,12 +112,20 @@ export class Chart {
     const svg = this.svg;
     svg.replaceChildren();
     svg.setAttribute('viewBox', `0 0 ${width} ${this.height}`);
-    const bars = odds.bars.concat(compared === null ? [] : compared.odds.bars);
-    // The share of the sets rolled in each bar, which the scale holds too.
-    const shares = seen === null || compared !== null ?
+    const grouped = compared === null && odds.buckets !== undefined ?
+        new GroupedTotals(odds.buckets) :
+        null;
+    const bars = grouped !== null ?
+        odds.buckets :
+        odds.bars.concat(compared === null ? [] : compared.odds.bars);
+    const heights = bars.map((bar) => grouped?.drawn(bar[2], bar) ?? bar[2]);
+    // The sets rolled, which the scale holds too.
+    const spots = seen === null || compared !== null ?
         [] :
-        odds.bars.map((bar) => observedShare(seen, bar[0], bar[1]));
-    const largest = Math.max(...bars.map((bar) => bar[2]), ...shares);
+        observedSpots(odds, grouped, seen);
+    const largest = Math.max(
+        ...heights.map((height) => height.high ?? height),
+        ...spots.map((spot) => spot.drawn));
     const step = tickStep(100 * largest);
     const ceiling = Math.ceil((100 * largest) / step - 1e-9) * step;
     const ticks = [];
@@ -113,21 +150,25 @@ export class Chart {
           'text', {x: this.left - 6, y: at + 4, 'text-anchor': 'end'}, label));
     }
     if (compared === null) {
-      this.drawBars(odds, y);
-      if (seen !== null) this.drawObserved(odds.bars, y, seen, shares);
+      this.drawBars(bars, heights, odds.eachTotal, y, grouped);
+      if (seen !== null) this.drawObserved(spots, bars.length, y, seen);
       const observed =
           seen === null ? '' : `, against the ${setsRolled(seen.sets)} here`;
+      const spread = grouped?.spread() ?
+          `; the wider ranges drawn by their chance per ${
+              grouped.unit} totals` :
+          '';
       svg.setAttribute(
           'aria-label',
           `Chance of each ${odds.eachTotal ? 'total' : 'range of totals'} of ${
-              request}${observed}`);
+              request}${observed}${spread}`);
     } else {
       this.drawPair([{request, odds}, compared], y);
       svg.setAttribute(
           'aria-label',
           `Chance of each total of ${request} and of ${compared.request}`);
     }
-    this.drawAxes(odds, width);
+    this.drawAxes(axisName(odds, grouped), width);
   }
 
   // Each total from the lowest of both series to the highest: a bar for
@@ -176,28 +217,27 @@ export class Chart {
     }
   }
 
-  // Over each bar (the exact chance) whose totals came up, a dot at the
-  // share of the sets rolled there (shares[i] for bars[i]), and a legend
-  // with their count.
-  drawObserved(bars, y, seen, shares) {
-    const slot = this.plotWidth / bars.length;
-    bars.forEach((bar, i) => {
-      const share = shares[i];
-      if (share === 0) return;
+  // Over each spot (observedSpots) whose totals came up, a dot at the share
+  // of the sets rolled there as drawn, the chart having slots slots, and a
+  // legend with their count.
+  drawObserved(spots, slots, y, seen) {
+    const slot = this.plotWidth / slots;
+    for (const {first, last, start, count, share, drawn} of spots) {
+      if (share === 0) continue;
+      const label = totalsLabel([first, last]);
       const dot = svgElement('circle', {
         class: 'observed',
-        cx: this.left + (i + 0.5) * slot,
-        cy: y(share),
-        r: Math.max(1.5, Math.min(4, slot / 3)),
-        'data-total': totalsLabel(bar),
+        cx: this.left + (start + count / 2) * slot,
+        cy: y(drawn),
+        r: Math.max(1.5, Math.min(4, (count * slot) / 3)),
+        'data-total': label,
         'data-observed': percent(share)
       });
       dot.append(svgElement(
           'title', {},
-          `${totalsLabel(bar)}: ${percent(share)} of ${
-              setsRolled(seen.sets)}`));
+          `${label}: ${percent(share)} of ${setsRolled(seen.sets)}`));
       this.svg.append(dot);
-    });
+    }
     this.svg.append(svgElement(
         'text', {
           class: 'observed-legend',
@@ -208,33 +248,65 @@ export class Chart {
         `\u25cf observed, ${setsRolled(seen.sets)}`));
   }
 
-  drawBars(odds, y) {
-    const {bars, eachTotal} = odds;
+  // Each bar as tall as heights[i]; grouped: the buckets' GroupedTotals
+  // when bars are the buckets, else null.
+  drawBars(bars, heights, eachTotal, y, grouped) {
     const base = this.top + this.plotHeight;
     const slot = this.plotWidth / bars.length;
-    const gap = Math.min(2, slot * 0.1);
-    const widest = Math.max(...bars.map((bar) => textWidth(String(bar[0]))));
-    const everyLabel = Math.ceil(
-        bars.length / Math.max(1, Math.floor(this.plotWidth / (widest + 12))));
-    const lastLabel = textWidth(String(bars[bars.length - 1][1]));
+    // Bars thinner than a few pixels touch, as an area, and are at least two
+    // pixels wide, so that a lone tall one shows.
+    const thin = slot < 3;
+    const gap = thin ? 0 : Math.min(2, slot * 0.1);
     bars.forEach((bar, i) => {
+      const height = heights[i];
+      const spread = height < bar[2] ?
+          ` (drawn as its chance per ${grouped.unit} totals)` :
+          '';
+      const title = barTitle(bar) + spread;
+      const box = {
+        x: this.left + i * slot + gap,
+        width: thin ? Math.max(slot, 2) : Math.max(slot - 2 * gap, 0.5)
+      };
+      if (height.high > height) {
+        const upper = svgElement('rect', {
+          class: 'bar-upper',
+          ...box,
+          y: y(height.high),
+          height: y(height) - y(height.high)
+        });
+        upper.append(svgElement('title', {}, title));
+        this.svg.append(upper);
+      }
       const rect = svgElement('rect', {
         class: 'bar',
-        x: this.left + i * slot + gap,
-        y: y(bar[2]),
-        width: Math.max(slot - 2 * gap, 0.5),
-        height: Math.max(base - y(bar[2]), 0),
+        ...box,
+        y: y(height),
+        height: Math.max(base - y(height), 0),
         'data-total': totalsLabel(bar),
         'data-chance': percent(bar[2])
       });
-      rect.append(svgElement('title', {}, barTitle(bar)));
+      rect.append(svgElement('title', {}, title));
       this.svg.append(rect);
-      // A total under its bar; a range's first total at its left edge, but
-      // not so near the right edge that it meets the highest total there.
+    });
+    this.drawTotals(bars, eachTotal, slot);
+  }
+
+  // A total under its bar; a range's first total at its left edge, but not
+  // so near either end that it meets the lowest or the highest total there.
+  drawTotals(bars, eachTotal, slot) {
+    const base = this.top + this.plotHeight;
+    const widest = Math.max(...bars.map((bar) => textWidth(String(bar[0]))));
+    const everyLabel = Math.ceil(
+        bars.length / Math.max(1, Math.floor(this.plotWidth / (widest + 12))));
+    const highest = bars[bars.length - 1][1];
+    const firstLabel = textWidth(String(bars[0][0]));
+    const lastLabel = textWidth(String(highest));
+    const from = this.left + firstLabel + widest / 2 + 12;
+    const room = this.left + this.plotWidth - lastLabel - widest / 2 - 12;
+    bars.forEach((bar, i) => {
       if (i % everyLabel !== 0) return;
       const x = eachTotal ? this.left + (i + 0.5) * slot : this.left + i * slot;
-      const room = this.left + this.plotWidth - lastLabel - widest / 2 - 12;
-      if (!eachTotal && i > 0 && x > room) return;
+      if (!eachTotal && i > 0 && (x < from || x > room)) return;
       this.svg.append(svgElement(
           'text', {
             x,
@@ -247,11 +319,11 @@ export class Chart {
       this.svg.append(svgElement(
           'text',
           {x: this.left + this.plotWidth, y: base + 16, 'text-anchor': 'end'},
-          String(bars[bars.length - 1][1])));
+          String(highest)));
     }
   }
 
-  drawAxes(odds, width) {
+  drawAxes(name, width) {
     const base = this.top + this.plotHeight;
     this.svg.append(svgElement('line', {
       class: 'axis',
@@ -263,8 +335,6 @@ export class Chart {
     this.svg.append(svgElement(
         'line',
         {class: 'axis', x1: this.left, x2: this.left, y1: this.top, y2: base}));
-    const name =
-        odds.eachTotal ? 'total' : `totals, in ${odds.bars.length} ranges`;
     this.svg.append(svgElement(
         'text', {
           x: this.left + this.plotWidth / 2,

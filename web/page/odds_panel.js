@@ -278,10 +278,9 @@ export class OddsPanel {
       figures += `; ${this.criticalName} ${percent(odds.critical)}`;
     }
     // Too many totals to list one by one: the data (and its CSV) has them
-    // in ranges, and the chart draws fewer, wider ones.
+    // in ranges, which the chart draws; the table has fewer, wider ones.
     if (odds.buckets !== undefined) {
-      figures += `; totals grouped in ${odds.buckets.length} ranges, ` +
-          `${odds.bars.length} drawn`;
+      figures += `; totals grouped in ${odds.buckets.length} ranges`;
     }
     this.figures.textContent = figures;
     this.figures.toggleAttribute('hidden', false);
@@ -297,7 +296,9 @@ export class OddsPanel {
     }
     this.details.querySelector('summary').textContent = odds.eachTotal ?
         'Chance of each total' :
-        'Chance of each range of totals';
+        odds.buckets === undefined ?
+        'Chance of each range of totals' :
+        `Chance of the totals in ${odds.bars.length} wider ranges`;
     if (!again) this.details.open = odds.eachTotal && odds.bars.length <= 16;
     this.details.toggleAttribute('hidden', false);
   }
