@@ -65,8 +65,8 @@ std::vector<std::string> Requests() {
 // a player who tests the odds' limits types them.
 std::vector<std::string> HostileTable() {
   const std::vector<std::string> groups = {
-      "100d500", "50d100", "20d30", "2d100", "d100", "100d20", "4d10",
-      "100d300", "10d500", "100d6"};
+      "100d500", "50d100", "20d30",   "2d100",  "d100",
+      "100d20",  "4d10",   "100d300", "10d500", "100d6"};
   std::vector<std::string> table;
   for (size_t i = 0; i < groups.size(); ++i) {
     for (size_t j = i; j < groups.size(); ++j) {
@@ -77,16 +77,16 @@ std::vector<std::string> HostileTable() {
     const std::string& a = groups[i];
     const std::string& b = groups[(i + 3) % groups.size()];
     const std::string& c = groups[(i + 7) % groups.size()];
-    table.push_back(a + "*" + b + "*" + c);              // 10
-    table.push_back(a + "*" + b + "*3+" + c);            // 10
-    table.push_back("1-2*" + a + "*" + b + "-" + c);     // 10
-    table.push_back(a + "*" + b + "+" + c + "*" + a);    // 10
-    table.push_back(a + "*" + b + " skill 1000000");     // 10
+    table.push_back(a + "*" + b + "*" + c);            // 10
+    table.push_back(a + "*" + b + "*3+" + c);          // 10
+    table.push_back("1-2*" + a + "*" + b + "-" + c);   // 10
+    table.push_back(a + "*" + b + "+" + c + "*" + a);  // 10
+    table.push_back(a + "*" + b + " skill 1000000");   // 10
   }
   for (int terms : {5, 10, 30, 60, 90}) {
     std::string sum = "100d500";
     for (int k = 1; k < terms; ++k) sum += "+100d" + std::to_string(500 - k);
-    table.push_back(sum);                                // 5
+    table.push_back(sum);  // 5
   }
   table.insert(table.end(),
                {"d100*d100*d100*d100", "100d500*100d500*100d500*100d500",

@@ -19,6 +19,9 @@ namespace {
 constexpr int64_t kStepsPerDenseEntry = 64;
 // A plain loop over the totals, such as a shift, takes a step for this many.
 constexpr int64_t kTotalsPerStep = 16;
+// A lumped end holds the tails moved so far, each of at most
+// kNegligibleTail; far more than that is a total.
+constexpr double kLumpCeiling = 1e-15;
 
 // The sum of n dice as a dense table: entry j is the chance of total n + j.
 // A face f has the share of outputs whose remainder by sides is f - 1, so low
@@ -104,9 +107,15 @@ Distribution Distribution::Dice(int32_t count, int32_t sides,
 // Many pairs over few consecutive totals: a sum or difference is a dense
 // convolution. Otherwise pair by pair.
 Distribution Distribution::Combine(const Distribution& a, const Distribution& b,
-                                   Operator op, WorkBudget& budget) {
+                                   Operator op, WorkBudget& budget,
+                                   bool trimTails) {
   if (a.Empty() || b.Empty()) return {};
   const int64_t length = op == OpTimes ? 0 : DenseLength(a, b);
+  const int64_t trimmed = trimTails && op != OpTimes ? TrimmedLength(a, b) : 0;
+  if (trimmed > 0 && (length == 0 || trimmed < length)) {
+    budget.Spend(kStepsPerDenseEntry * trimmed);
+    return CombineTrimmed(a, b, op);
+  }
   if (length > 0) {
     budget.Spend(kStepsPerDenseEntry * length);
     return CombineDense(a, b, op);
@@ -128,6 +137,97 @@ int64_t Distribution::DenseLength(const Distribution& a,
   const int64_t length = a.Span() + b.Span() - 1;
   if (length > kMaxDenseRange) return 0;
   return a.Count() * b.Count() > kStepsPerDenseEntry * length ? length : 0;
+}
+
+int64_t Distribution::TrimmedLength(const Distribution& a,
+                                    const Distribution& b) {
+  const Core x = a.CoreOf();
+  const Core y = b.CoreOf();
+  const int64_t length = int64_t{a.values[x.to - 1]} - a.values[x.from] +
+                         b.values[y.to - 1] - b.values[y.from] + 1;
+  const auto pairs = static_cast<int64_t>((x.to - x.from) * (y.to - y.from));
+  if (length > kMaxDenseRange) return 0;
+  return pairs > kStepsPerDenseEntry * length ? length : 0;
+}
+
+// A lumped end is a tail already; then the totals of negligible mass.
+Distribution::Core Distribution::CoreOf() const {
+  Core core{0, values.size(), {}, {}};
+  auto add = [](Mass& sum, Mass mass) {
+    sum.plain += mass.plain;
+    sum.critical += mass.critical;
+  };
+  if (lumped && values.size() > 2 && MassAt(0).Both() <= kLumpCeiling &&
+      MassAt(values.size() - 1).Both() <= kLumpCeiling) {
+    add(core.below, MassAt(0));
+    add(core.above, MassAt(values.size() - 1));
+    core.from = 1;
+    core.to = values.size() - 1;
+  }
+  double peeled = 0;
+  while (core.to - core.from > 1 &&
+         peeled + MassAt(core.from).Both() <= kNegligibleTail) {
+    peeled += MassAt(core.from).Both();
+    add(core.below, MassAt(core.from++));
+  }
+  peeled = 0;
+  while (core.to - core.from > 1 &&
+         peeled + MassAt(core.to - 1).Both() <= kNegligibleTail) {
+    peeled += MassAt(core.to - 1).Both();
+    add(core.above, MassAt(--core.to));
+  }
+  return core;
+}
+
+Distribution Distribution::Slice(size_t from, size_t to) const {
+  Distribution slice;
+  for (size_t i = from; i < to; ++i) slice.Append(values[i], MassAt(i));
+  return slice;
+}
+
+// Of the pairs with a tail on either side, those with a low tail of a (or
+// of b, on the low side of the result: its high tail in a difference) are
+// gathered on the lowest result, the others on the highest; so are the
+// result's own tails.
+Distribution Distribution::CombineTrimmed(const Distribution& a,
+                                          const Distribution& b, Operator op) {
+  const Core x = a.CoreOf();
+  const Core y = b.CoreOf();
+  const Distribution core =
+      CombineDense(a.Slice(x.from, x.to), b.Slice(y.from, y.to), op);
+  const bool minus = op == OpMinus;
+  Mass middle;
+  for (size_t i = x.from; i < x.to; ++i) {
+    middle = {middle.plain + a.MassAt(i).plain,
+              middle.critical + a.MassAt(i).critical};
+  }
+  Mass all;
+  for (const auto& [total, mass] : b) {
+    all = {all.plain + mass.plain, all.critical + mass.critical};
+  }
+  auto plus = [](Mass p, Mass q) {
+    return Mass{p.plain + q.plain, p.critical + q.critical};
+  };
+  const Core z = core.CoreOf();
+  Mass low = plus(
+      plus(x.below.With(all), middle.With(minus ? y.above : y.below)), z.below);
+  Mass high = plus(
+      plus(x.above.With(all), middle.With(minus ? y.below : y.above)), z.above);
+  Distribution result;
+  result.Append(
+      SaturatingArithmetic(op, a.Lowest(), minus ? b.Highest() : b.Lowest()),
+      low);
+  for (size_t i = z.from; i < z.to; ++i) {
+    result.Append(core.values[i], core.MassAt(i));
+  }
+  result.Append(
+      SaturatingArithmetic(op, a.Highest(), minus ? b.Lowest() : b.Highest()),
+      high);
+  result.MergeEqual();
+  // A tail of its own at each end, or a lumped end could be a total that
+  // carries mass.
+  result.lumped = result.Size() == z.to - z.from + 2;
+  return result;
 }
 
 int64_t Distribution::Span() const {
@@ -277,6 +377,7 @@ void Distribution::Reverse() {
   std::reverse(critical.begin(), critical.end());
 }
 
+// A merged end is no longer a tail alone.
 void Distribution::MergeEqual() {
   size_t kept = 0;
   for (size_t i = 0; i < values.size(); ++i) {
@@ -290,6 +391,7 @@ void Distribution::MergeEqual() {
     if (!critical.empty()) critical[kept] = critical[i];
     ++kept;
   }
+  lumped = lumped && kept == values.size();
   Keep(0, kept);
 }
 
@@ -322,6 +424,7 @@ double Distribution::ApplyOperand(Operator op, int32_t right,
   if (zero != values.end() && *zero == 0) {
     const auto at = zero - values.begin();
     removed = MassAt(static_cast<size_t>(at)).Both();
+    lumped = false;
     values.erase(zero);
     plain.erase(plain.begin() + at);
     if (!critical.empty()) critical.erase(critical.begin() + at);

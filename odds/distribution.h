@@ -11,6 +11,13 @@
 // or difference of many pairs over at most kMaxDenseRange consecutive totals
 // is a dense convolution, exact to about 1e-15. A combination past these
 // bounds throws PastBounds, and the odds go on by queries (FoldQuery).
+//
+// A long sum may trim its tails: the totals at each end whose chances add up
+// to at most kNegligibleTail are gathered onto the lowest (or highest) total,
+// which is kept, so that the convolutions cover only the totals that carry
+// mass. Such a distribution is lumped: its ends stand for those tails. Each
+// trimming moves at most 2 kNegligibleTail of mass, and no chance of at most
+// a total moves by more than all the mass ever moved.
 // Counts and ranges are reckoned in 64 bits and checked before anything is
 // allocated, so a 32-bit size_t never wraps. Each operation that costs
 // charges its work to the budget it is given before it starts.
@@ -33,10 +40,17 @@ class Distribution {
     double plain = 0;
     double critical = 0;
     double Both() const { return plain + critical; }
+    // The mass of the pairs of this and other, independent: critical when
+    // either is.
+    Mass With(Mass other) const {
+      return {plain * other.plain,
+              other.critical * Both() + other.plain * critical};
+    }
   };
 
   static constexpr int64_t kMaxOutcomes = 10000000;
   static constexpr int64_t kMaxDenseRange = int64_t{1} << 20;
+  static constexpr double kNegligibleTail = 1e-22;
   struct PastBounds {};
 
   // The totals in increasing order, each as {total, mass}.
@@ -68,9 +82,13 @@ class Distribution {
   static Distribution Dice(int32_t count, int32_t sides, bool markFirstTwenty,
                            WorkBudget& budget);
   // Every pair of independent totals a and b gives a op b (saturating, op
-  // OpPlus, OpMinus or OpTimes); critical when either one is.
+  // OpPlus, OpMinus or OpTimes); critical when either one is. With
+  // trimTails, a sum or difference that cannot be built whole is built with
+  // its tails trimmed (above), and so is one that can, when trimmed costs
+  // less.
   static Distribution Combine(const Distribution& a, const Distribution& b,
-                              Operator op, WorkBudget& budget);
+                              Operator op, WorkBudget& budget,
+                              bool trimTails = false);
   // An operator of a term applied to these totals as the module applies it
   // to one: the totals t on which «t op right» has an invalid operand are
   // removed and their mass returned; each other t becomes t op right
@@ -98,6 +116,8 @@ class Distribution {
   int32_t Highest() const { return values.back(); }
   double TotalMass() const;
   bool HasCritical() const { return !critical.empty(); }
+  // Whether the ends stand for trimmed tails (above).
+  bool Lumped() const { return lumped; }
   // The number of distinct totals.
   int64_t Count() const { return static_cast<int64_t>(values.size()); }
 
@@ -120,6 +140,23 @@ class Distribution {
   void Keep(size_t from, size_t to);
   static Distribution CombineDense(const Distribution& a, const Distribution& b,
                                    Operator op);
+  // The totals from..to - 1 that carry mass, and the mass of the tails
+  // below and above them (a lumped end, and the lowest and highest totals
+  // of at most kNegligibleTail of mass).
+  struct Core {
+    size_t from;
+    size_t to;
+    Mass below;
+    Mass above;
+  };
+  Core CoreOf() const;
+  Distribution Slice(size_t from, size_t to) const;
+  // a op b of the cores (a dense convolution), between the trimmed tails
+  // gathered at the ends of every total that occurs.
+  static Distribution CombineTrimmed(const Distribution& a,
+                                     const Distribution& b, Operator op);
+  // The consecutive totals of a dense sum of the cores, or 0.
+  static int64_t TrimmedLength(const Distribution& a, const Distribution& b);
   // The consecutive totals of a dense sum of a and b, or 0 when a dense sum
   // does not fit or does not pay.
   static int64_t DenseLength(const Distribution& a, const Distribution& b);
@@ -132,6 +169,7 @@ class Distribution {
   std::vector<int32_t> values;
   std::vector<double> plain;
   std::vector<double> critical;  // empty when no outcome is critical
+  bool lumped = false;
 };
 
 }  // namespace rollwright

@@ -44,9 +44,7 @@ int64_t CeilDivide(int64_t a, int64_t b) { return -FloorDivide(-a, b); }
 
 // The chances of the pairs of a total of T and a total of G of masses m,
 // from T's: plain with plain, critical when either is.
-Mass Pair(Mass t, Mass g) {
-  return {t.plain * g.plain, g.critical * t.Both() + g.plain * t.critical};
-}
+Mass Pair(Mass t, Mass g) { return t.With(g); }
 
 Mass Minus(Mass a, Mass b) {
   return {a.plain - b.plain, a.critical - b.critical};
@@ -208,16 +206,19 @@ void FoldQuery::Singletons(Level& level) {
 
 // The levels of more than one total share the budget evenly, as a product;
 // a lookup in a whole part with gaps is a search, and costs more. Each
-// lookup is reached through every level above it, one step each.
+// lookup is reached through the levels of one bucket above it, a step each:
+// once gathered, every level may be one.
 int64_t FoldQuery::Plan(int64_t evaluations) {
-  const double lookup = LookupCost() + static_cast<double>(levels.size());
-  double cost = lookup;
+  double cost = LookupCost();
   int many = 0;
   for (const Level& level : levels) {
     const size_t size = level.coarse ? 1 : level.group->Size();
     cost *= static_cast<double>(std::max<size_t>(size, 1));
     if (size > 1) ++many;
   }
+  cost += cost / LookupCost() *
+          static_cast<double>(levels.size() - static_cast<size_t>(many));
+  const double lookup = LookupCost() + static_cast<double>(levels.size());
   const auto budget = static_cast<double>(evaluations);
   exact = cost <= budget && !anyCoarse;
   if (cost <= budget) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "odds/odds.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -15,6 +17,13 @@ using Mass = Distribution::Mass;
 // Work past the budget, for a coarse term built whole after all: one group
 // and its operands, a few million steps.
 constexpr int64_t kSpareWork = std::numeric_limits<int64_t>::max() / 4;
+// A sum that spans more totals than this gathers its terms: added one by one
+// to a total that grows with each, they would cost many times more.
+constexpr int64_t kGatheredSpan = int64_t{1} << 18;
+
+int64_t SpanOf(const Distribution& d) {
+  return d.Empty() ? 0 : int64_t{d.Highest()} - d.Lowest() + 1;
+}
 
 Mass MassOfAll(const Distribution& of) {
   Mass sum;
@@ -43,6 +52,7 @@ bool HoldsZero(const Distribution& term) {
 Odds::Odds(const String& expression, int64_t workDivisor)
     : budget(kMaxWork / workDivisor) {
   WalkExpression(expression, *this);
+  AddGathered();
 }
 
 // total and acc are independent, so the outcomes that fail here carry the
@@ -98,6 +108,12 @@ Distribution Odds::Rebuilt() const {
 void Odds::AddToTotal(const Distribution& term, Operator sign) {
   const bool coarse = reading.coarse && !term.Empty();
   reading.coarse = false;
+  if (!coarse && Gathers(term, sign)) {
+    gathered.push_back({term, sign == OpMinus});
+    alive *= term.TotalMass();
+    return;
+  }
+  AddGathered();
   if (sign == OpDice) {
     Fail(Code::InvalidOperand, term.TotalMass() * TotalMass());
     total = Distribution();
@@ -114,6 +130,11 @@ void Odds::AddToTotal(const Distribution& term, Operator sign) {
     alive *= term.TotalMass();
     return;
   }
+  Fold(term, sign);
+  alive *= term.TotalMass();
+}
+
+void Odds::Fold(const Distribution& term, Operator sign) {
   if (steps.empty()) {
     try {
       if (term.Size() == 1) {
@@ -121,13 +142,86 @@ void Odds::AddToTotal(const Distribution& term, Operator sign) {
       } else {
         total = Distribution::Combine(total, term, sign, budget);
       }
-      alive *= term.TotalMass();
       return;
     } catch (const Distribution::PastBounds&) {
     }
   }
   steps.push_back({sign, term, false});
-  alive *= term.TotalMass();
+}
+
+bool Odds::Gathers(const Distribution& term, Operator sign) const {
+  if ((sign != OpPlus && sign != OpMinus) || !steps.empty() || term.Empty() ||
+      total.Empty()) {
+    return false;
+  }
+  return !gathered.empty() || SpanOf(total) + SpanOf(term) > kGatheredSpan;
+}
+
+// In any order when no partial sum can saturate: the sum of the largest
+// magnitudes stays in the range.
+void Odds::AddGathered() {
+  if (gathered.empty()) return;
+  std::vector<Part> parts;
+  parts.push_back({std::move(total), false});
+  for (Part& part : gathered) parts.push_back(std::move(part));
+  gathered.clear();
+  int64_t reach = 0;
+  for (const Part& part : parts) {
+    reach += std::max(std::abs(int64_t{part.totals.Lowest()}),
+                      std::abs(int64_t{part.totals.Highest()}));
+  }
+  if (reach <= std::numeric_limits<int32_t>::max()) {
+    SumInAnyOrder(std::move(parts));
+    return;
+  }
+  total = std::move(parts.front().totals);
+  for (size_t i = 1; i < parts.size(); ++i) {
+    Fold(parts[i].totals, parts[i].negated ? OpMinus : OpPlus);
+  }
+}
+
+// The two parts of fewest totals first, each sum a part again (negated when
+// both were); past the budget, the largest part that is not negated is the
+// totals and the others are steps.
+void Odds::SumInAnyOrder(std::vector<Part> parts) {
+  int64_t span = 0;
+  for (const Part& part : parts) span += SpanOf(part.totals);
+  const bool trim = span > Distribution::kMaxDenseRange;
+  auto larger = [](const Part& p, const Part& q) {
+    return p.totals.Size() > q.totals.Size();
+  };
+  std::make_heap(parts.begin(), parts.end(), larger);
+  while (parts.size() > 1) {
+    std::pop_heap(parts.begin(), parts.end(), larger);
+    Part a = std::move(parts.back());
+    parts.pop_back();
+    std::pop_heap(parts.begin(), parts.end(), larger);
+    Part b = std::move(parts.back());
+    parts.pop_back();
+    if (a.negated && !b.negated) std::swap(a, b);
+    try {
+      const Operator op = a.negated == b.negated ? OpPlus : OpMinus;
+      Part sum{Distribution::Combine(a.totals, b.totals, op, budget, trim),
+               a.negated};
+      trimmed = trimmed || sum.totals.Lumped();
+      parts.push_back(std::move(sum));
+    } catch (const Distribution::PastBounds&) {
+      parts.push_back(std::move(a));
+      parts.push_back(std::move(b));
+      break;
+    }
+    std::push_heap(parts.begin(), parts.end(), larger);
+  }
+  auto whole = std::max_element(
+      parts.begin(), parts.end(), [](const Part& p, const Part& q) {
+        return p.negated || (!q.negated && p.totals.Size() < q.totals.Size());
+      });
+  total = std::move(whole->totals);
+  for (auto part = parts.begin(); part != parts.end(); ++part) {
+    if (part == whole) continue;
+    steps.push_back(
+        {part->negated ? OpMinus : OpPlus, std::move(part->totals), false});
+  }
 }
 
 // The limits and the critical rule are the module's. Nothing is rolled once

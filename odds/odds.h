@@ -8,6 +8,12 @@
 // term is kept as a step of a fold, T := T op term, for FoldQuery to answer
 // questions about the totals without listing them.
 //
+// A run of sums and differences of large terms is gathered first and added
+// up in any order, the smallest pairs first (the terms are independent and
+// no partial sum can reach the ends of the 32-bit range, where the order
+// would matter), with their tails trimmed when the whole sum is too wide to
+// build (Distribution::Combine).
+//
 // A term that cannot be built within the budget (the budget is spent on the
 // terms before it) is kept coarse: a step that knows only the term's lowest
 // and highest totals and its exact mass, which FoldQuery bounds as one
@@ -58,8 +64,8 @@ class Odds {
   // The totals built whole, before the steps.
   const Distribution& Totals() const { return total; }
   const std::vector<Step>& Steps() const { return steps; }
-  // Whether the totals are all in Totals().
-  bool Whole() const { return steps.empty(); }
+  // Whether the totals are all in Totals(), each with its own chance.
+  bool Whole() const { return steps.empty() && !trimmed; }
   // The mass of the outcomes that are totals.
   double TotalMass() const { return alive; }
   const std::map<Code, double>& Errors() const { return errors; }
@@ -75,6 +81,16 @@ class Odds {
   }
   void ApplyOperator(Distribution& acc, int32_t right, Operator op);
   void AddToTotal(const Distribution& term, Operator sign);
+  // term op'd into the totals whole, or kept as a step.
+  void Fold(const Distribution& term, Operator sign);
+  bool Gathers(const Distribution& term, Operator sign) const;
+  // The gathered terms added to the totals.
+  void AddGathered();
+  struct Part {
+    Distribution totals;
+    bool negated;
+  };
+  void SumInAnyOrder(std::vector<Part> parts);
   Distribution RollDice(int32_t count, int32_t sides);
   void Fail(Code code, double mass);
   // The term as a stand-in of its range and mass; built whole again, past
@@ -85,7 +101,11 @@ class Odds {
   WorkBudget budget;
   Distribution total = Distribution::Point(0);
   std::vector<Step> steps;
-  double alive = 1;  // the mass of the totals
+  // Terms to add to the totals (negated: to subtract), kept until the run of
+  // sums ends.
+  std::vector<Part> gathered;
+  bool trimmed = false;  // some tails of the totals were trimmed
+  double alive = 1;      // the mass of the totals
   int32_t d20Groups = 0;
   std::map<Code, double> errors;
   // The last group rolled, as requests repeat one.
