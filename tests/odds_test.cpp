@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "odds/convolution.h"
 #include "odds/odds_summary.h"
 #include "tests/test_support.h"
 #include "tools/odds_report.h"
@@ -666,6 +667,67 @@ TEST(Bindings, GiveTheLowestHighestAndTheLastTotalOfEachRange) {
     for (const std::string& fragment : c.fragments) {
       EXPECT_NE(json.find(fragment), std::string::npos)
           << c.request << ": " << fragment << " not in " << json;
+    }
+  }
+}
+
+// Every way to convolve against the sum over pairs, of short sequences and
+// of one long enough (3000 entries) to cross the cached blocks.
+std::vector<double> DirectConvolution(const std::vector<double>& x,
+                                      const std::vector<double>& y,
+                                      size_t length) {
+  std::vector<double> sum(length);
+  for (size_t i = 0; i < x.size(); ++i) {
+    for (size_t j = 0; j < y.size() && i + j < length; ++j) {
+      sum[i + j] += x[i] * y[j];
+    }
+  }
+  return sum;
+}
+
+TEST(Convolution, MatchesTheSumOverPairs) {
+  std::vector<double> wave(3000);
+  for (size_t i = 0; i < wave.size(); ++i) {
+    wave[i] = std::fabs(std::sin(static_cast<double>(i))) / 1500.0;
+  }
+  struct Case {
+    std::vector<double> x, y;
+    size_t length;
+  };
+  const Case cases[] = {
+      {{1}, {0.5}, 1},
+      {{0.25, 0.75}, {0.5, 0.5}, 3},
+      {{0.1, 0.2, 0.7}, {0.3, 0, 0.6, 0.1}, 6},
+      {{0.1, 0.2, 0.7}, {0.3, 0, 0.6, 0.1}, 2},  // Cut short.
+      {{0.5, 0.5}, {1}, 5},                      // Zeros past the end.
+      {{}, {1}, 2},
+      {wave, std::vector<double>(wave.rbegin(), wave.rend()), 5999},
+  };
+  for (const Case& c : cases) {
+    const std::vector<double> expected = DirectConvolution(c.x, c.y, c.length);
+    const std::vector<double> cross = DirectConvolution(c.y, c.x, c.length);
+    const size_t size = TransformSize(c.x.size() + c.y.size());
+    Spectrum product = Transform(c.x, size);
+    const Spectrum other = Transform(c.y, size);
+    for (size_t i = 0; i < size; ++i) product[i] *= other[i];
+    const std::vector<double> byTransforms =
+        InverseTransform(std::move(product), c.length);
+    const std::vector<double> real = ConvolveReal(c.x, c.y, c.length);
+    const RealPair pairs = ConvolveTwoPairs({c.x, c.y}, {c.y, c.x}, c.length);
+    // Critical x = y: plain x * y, critical y * (y + x) + x * x.
+    const RealPair critical =
+        ConvolveCritical({c.x, c.y}, {c.y, c.x}, c.length);
+    const std::vector<double> yy = DirectConvolution(c.y, c.y, c.length);
+    const std::vector<double> xx = DirectConvolution(c.x, c.x, c.length);
+    ASSERT_EQ(real.size(), c.length);
+    ASSERT_EQ(critical.second.size(), c.length);
+    for (size_t i = 0; i < c.length; ++i) {
+      EXPECT_NEAR(byTransforms[i], expected[i], 1e-15) << c.length << " " << i;
+      EXPECT_NEAR(real[i], expected[i], 1e-15) << c.length << " " << i;
+      EXPECT_NEAR(pairs.first[i], expected[i], 1e-15) << i;
+      EXPECT_NEAR(pairs.second[i], cross[i], 1e-15) << i;
+      EXPECT_NEAR(critical.first[i], expected[i], 1e-15) << i;
+      EXPECT_NEAR(critical.second[i], yy[i] + cross[i] + xx[i], 1e-15) << i;
     }
   }
 }
