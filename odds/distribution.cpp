@@ -14,14 +14,15 @@ namespace rollwright {
 namespace {
 
 // Costs in steps of one pair of totals combined, as measured: an entry of a
-// dense convolution (its transforms and its total). A dense sum pays when it
-// saves this many pairs per entry.
-constexpr int64_t kStepsPerDenseEntry = 64;
+// dense convolution (its transforms and its total).
+constexpr int64_t kStepsPerDenseEntry = 32;
+// A dense sum is preferred when it saves this many pairs per entry.
+constexpr int64_t kPairsPerDenseEntry = 64;
 // A plain loop over the totals, such as a shift, takes a step for this many.
 constexpr int64_t kTotalsPerStep = 16;
 // A lumped end holds the tails moved so far, each of at most
 // kNegligibleTail; far more than that is a total.
-constexpr double kLumpCeiling = 1e-15;
+constexpr double kLumpCeiling = 1e-12;
 
 // The sum of n dice as a dense table: entry j is the chance of total n + j.
 // A face f has the share of outputs whose remainder by sides is f - 1, so low
@@ -53,17 +54,6 @@ std::vector<double> SumOfDice(int32_t n, int32_t sides) {
     table = std::move(next);
   }
   return table;
-}
-
-// The first length entries of the linear convolution of x and y, by
-// transforms of size.
-std::vector<double> Convolve(const std::vector<double>& x,
-                             const std::vector<double>& y, size_t size,
-                             size_t length) {
-  Spectrum product = Transform(x, size);
-  Spectrum other = Transform(y, size);
-  for (size_t i = 0; i < size; ++i) product[i] *= other[i];
-  return InverseTransform(std::move(product), length);
 }
 
 }  // namespace
@@ -136,7 +126,7 @@ int64_t Distribution::DenseLength(const Distribution& a,
                                   const Distribution& b) {
   const int64_t length = a.Span() + b.Span() - 1;
   if (length > kMaxDenseRange) return 0;
-  return a.Count() * b.Count() > kStepsPerDenseEntry * length ? length : 0;
+  return a.Count() * b.Count() > kPairsPerDenseEntry * length ? length : 0;
 }
 
 int64_t Distribution::TrimmedLength(const Distribution& a,
@@ -147,7 +137,7 @@ int64_t Distribution::TrimmedLength(const Distribution& a,
                          b.values[y.to - 1] - b.values[y.from] + 1;
   const auto pairs = static_cast<int64_t>((x.to - x.from) * (y.to - y.from));
   if (length > kMaxDenseRange) return 0;
-  return pairs > kStepsPerDenseEntry * length ? length : 0;
+  return pairs > kPairsPerDenseEntry * length ? length : 0;
 }
 
 // A lumped end is a tail already; then the totals of negligible mass.
@@ -243,27 +233,27 @@ Distribution Distribution::CombineDense(const Distribution& a,
   const auto length = static_cast<size_t>(a.Span() + b.Span() - 1);
   Dense x = a.ToDense(false);
   Dense y = b.ToDense(op == OpMinus);
-  const size_t size = TransformSize(length);
   std::vector<double> marks(length, 1.0);
-  if (!x.Contiguous() || !y.Contiguous()) {
-    marks = Convolve(x.marks, y.marks, size, length);
-  }
-  Spectrum xPlain = Transform(x.plain, size);
-  Spectrum yPlain = Transform(y.plain, size);
-  Spectrum plain(size);
-  for (size_t i = 0; i < size; ++i) plain[i] = xPlain[i] * yPlain[i];
-  Dense sum{x.low + y.low, InverseTransform(std::move(plain), length),
-            std::vector<double>(length, 0.0), std::move(marks)};
+  Dense sum{x.low + y.low, {}, std::vector<double>(length, 0.0), {}};
+  const bool contiguous = x.Contiguous() && y.Contiguous();
   if (a.HasCritical() || b.HasCritical()) {
     // Critical when either side is.
-    Spectrum xCritical = Transform(x.critical, size);
-    Spectrum yCritical = Transform(y.critical, size);
-    for (size_t i = 0; i < size; ++i) {
-      xCritical[i] =
-          xCritical[i] * (yPlain[i] + yCritical[i]) + xPlain[i] * yCritical[i];
-    }
-    sum.critical = InverseTransform(std::move(xCritical), length);
+    RealPair both =
+        ConvolveCritical({std::move(x.plain), std::move(x.critical)},
+                         {std::move(y.plain), std::move(y.critical)}, length);
+    sum.plain = std::move(both.first);
+    sum.critical = std::move(both.second);
+    if (!contiguous) marks = ConvolveReal(x.marks, y.marks, length);
+  } else if (!contiguous) {
+    RealPair both =
+        ConvolveTwoPairs({std::move(x.plain), std::move(x.marks)},
+                         {std::move(y.plain), std::move(y.marks)}, length);
+    sum.plain = std::move(both.first);
+    marks = std::move(both.second);
+  } else {
+    sum.plain = ConvolveReal(x.plain, y.plain, length);
   }
+  sum.marks = std::move(marks);
   return FromDense(sum);
 }
 

@@ -50,7 +50,7 @@ class Distribution {
 
   static constexpr int64_t kMaxOutcomes = 10000000;
   static constexpr int64_t kMaxDenseRange = int64_t{1} << 20;
-  static constexpr double kNegligibleTail = 1e-22;
+  static constexpr double kNegligibleTail = 1e-16;
   struct PastBounds {};
 
   // The totals in increasing order, each as {total, mass}.

@@ -126,11 +126,14 @@ struct Affine {
   }
 };
 
-// The step between evenly spaced totals, or 0; the highest may be the end of
-// the range, where the totals beyond gather.
-int64_t StrideOf(const std::vector<int32_t>& values) {
-  int64_t stride = values.size() > 1 ? int64_t{values[1]} - values[0] : 1;
-  for (size_t i = 1; i + 1 < values.size() && stride > 0; ++i) {
+// The step between evenly spaced totals from the one at first, or 0; the
+// highest may be the end of the range, where the totals beyond gather, and
+// the lowest and highest may stand for trimmed tails.
+int64_t StrideOf(const std::vector<int32_t>& values, size_t first) {
+  int64_t stride = values.size() > first + 1
+                       ? int64_t{values[first + 1]} - values[first]
+                       : 1;
+  for (size_t i = first + 1; i + 1 < values.size() && stride > 0; ++i) {
     if (int64_t{values[i]} - values[i - 1] != stride) stride = 0;
   }
   return stride;
@@ -153,7 +156,8 @@ FoldQuery::FoldQuery(const Distribution& whole,
     momentBelow.push_back(moment.Add(total * mass.Both()));
   }
   masses.push_back({plain.Add(0), critical.Add(0)});
-  stride = StrideOf(base.Values());
+  strided = base.Lumped() ? 1 : 0;
+  stride = StrideOf(base.Values(), strided);
   const bool empty = base.Empty();
   ranges.push_back(
       {empty ? 0 : base.Lowest(), empty ? 0 : base.Highest(), false, false});
@@ -275,11 +279,13 @@ size_t FoldQuery::WholeBelow(int64_t t) const {
   if (base.Empty() || t < base.Lowest()) return 0;
   if (t >= base.Highest()) return base.Size();
   if (stride > 0) {
+    const int32_t from = base.Total(strided);
+    if (t < from) return strided;
     // Below 2^32, and in 32 bits for the same reason as FloorDivide.
-    const auto offset = static_cast<uint32_t>(t - base.Lowest());
+    const auto offset = static_cast<uint32_t>(t - from);
     const uint32_t index =
         stride == 1 ? offset : offset / static_cast<uint32_t>(stride);
-    return std::min(static_cast<size_t>(index) + 1, base.Size() - 1);
+    return std::min(strided + index + 1, base.Size() - 1);
   }
   const std::vector<int32_t>& values = base.Values();
   const size_t n = values.size();

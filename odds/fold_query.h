@@ -102,6 +102,7 @@ class FoldQuery {
   // The whole part's totals are evenly spaced by stride (but perhaps the
   // highest), or 0 when not.
   int64_t stride = 0;
+  size_t strided = 0;  // from this total on
   std::vector<Level> levels;
   std::vector<Mass> masses;   // of T_0, T_1, ...
   std::vector<Range> ranges;  // of T_0, T_1, ...

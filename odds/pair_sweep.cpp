@@ -15,6 +15,9 @@ constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
 constexpr int64_t kStepsPerResult = 16;
 // A window read through takes a step for this many entries.
 constexpr int64_t kEntriesPerStep = 32;
+// The pairs of a product land far apart in the window, each a miss of the
+// cache, as measured: about this many steps a pair.
+constexpr int64_t kStepsPerProductPair = 8;
 
 }  // namespace
 
@@ -36,7 +39,8 @@ int64_t PairSweep::Cost() const {
   const int64_t pairs = outer.Count() * inner.Count();
   const int64_t windows =
       std::min(pairs, std::max<int64_t>(highest - lowest, 0) / kWindow + 1);
-  return pairs + windows * outer.Count();
+  return pairs * (op == OpTimes ? kStepsPerProductPair : 1) +
+         windows * outer.Count();
 }
 
 // For a difference with the outer side on the left and for a negative
