@@ -277,16 +277,16 @@ void SummariseBuckets(const FoldQuery& query, OddsSummary& summary) {
   summary.buckets = RangesOf(query, kBuckets, true, summary.upper.buckets);
 }
 
-// The totals' figures at the query's plan: every total, or the mean (from
-// the buckets when moment has not given it); without a skill level the
-// bars. Whether the figures shown are decided.
-bool SummariseTotals(const Odds& odds, const FoldQuery& query,
+// The totals' figures at the query's plan: every total when listed, or the
+// mean (from the buckets when moment has not given it); without a skill
+// level the bars. Whether the figures shown are decided.
+bool SummariseTotals(const Odds& odds, const FoldQuery& query, bool listed,
                      const std::optional<double>& moment,
                      OddsSummary& summary) {
   summary.percentiles.clear();
   summary.upper.percentiles.clear();
   summary.upper.bars.clear();
-  if (odds.Whole() && odds.Totals().Count() <= kMostTotalsListed) {
+  if (listed) {
     summary.totals.clear();
     SummariseEveryTotal(odds.Totals(), summary);
     summary.upper.mean = summary.mean;
@@ -360,7 +360,7 @@ void Summarise(const Odds& odds, int64_t evaluations, OddsSummary& summary) {
   const std::optional<double> moment =
       listed ? std::nullopt : query.Moment(evaluations / 4);
   Narrow(query, left, kQueries,
-         [&] { return SummariseTotals(odds, query, moment, summary); });
+         [&] { return SummariseTotals(odds, query, listed, moment, summary); });
   // A mean found from the buckets is bounded even by exact queries.
   summary.exact = summary.exact && query.Exact() && (listed || moment);
   // The buckets, when the mean did not need them, at the last plan.
