@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -23,6 +25,45 @@ using Bound = FoldQuery::Bound;
 // the 32-bit range each percentile (both bounds of the nine shown, and the
 // ends of the bars and of the buckets).
 constexpr int64_t kQueries = kBuckets + kRanges + (9 * 2 + 4) * 33;
+// A narrowing's first budget is this share of the whole one, or a larger
+// one of at least kLeastBudget evaluations; each next one is kGrowth times
+// the one before.
+constexpr int64_t kFirstShare = 64;
+constexpr int64_t kLeastBudget = 4096;
+constexpr int64_t kGrowth = 8;
+
+// Whether low and high print alike with two decimals once multiplied by
+// scale (100 for a chance in percent), as the report prints its figures.
+bool PrintsAlike(double low, double high, double scale) {
+  char lowText[64];
+  char highText[64];
+  std::snprintf(lowText, sizeof lowText, "%.2f", scale * low);
+  std::snprintf(highText, sizeof highText, "%.2f", scale * high);
+  return std::strcmp(lowText, highText) == 0;
+}
+
+// Whether each chance, and each sum of the first ones and of the last ones
+// (of at most and of at least so many), prints alike with its upper bound.
+bool ChancesDecided(const std::vector<double>& lows,
+                    const std::vector<double>& highs) {
+  double lowSum = 0;
+  double highSum = 0;
+  for (size_t k = 0; k < lows.size(); ++k) {
+    lowSum += lows[k];
+    highSum += highs[k];
+    if (!PrintsAlike(lows[k], highs[k], 100) ||
+        !PrintsAlike(lowSum, std::min(highSum, 1.0), 100)) {
+      return false;
+    }
+  }
+  lowSum = highSum = 0;
+  for (size_t k = lows.size(); k-- > 0;) {
+    lowSum += lows[k];
+    highSum += highs[k];
+    if (!PrintsAlike(lowSum, std::min(highSum, 1.0), 100)) return false;
+  }
+  return true;
+}
 
 // The smallest total whose chance of at most it reaches share of the alive
 // mass; with upper, by the lower bounds of the chances (the percentile's
@@ -61,6 +102,17 @@ void SummariseGrades(const FoldQuery& query, OddsSummary& summary) {
   set(Good, g.low.plain - a.high.plain, g.high.plain - a.low.plain);
   set(Ordinary, o.low.plain - g.high.plain, o.high.plain - g.low.plain);
   set(Failing, all - o.high.plain, all - o.low.plain);
+}
+
+// Whether the grades, and over several sets the chances of so many
+// successes, print alike with their bounds.
+bool GradesDecided(const OddsSummary& summary) {
+  for (size_t grade = 0; grade < summary.grades.size(); ++grade) {
+    if (!PrintsAlike(summary.grades[grade], summary.upper.grades[grade], 100)) {
+      return false;
+    }
+  }
+  return ChancesDecided(summary.successes, summary.upper.successes);
 }
 
 // The sets are independent: a set succeeds, fails (Failing or a Critical
@@ -195,25 +247,87 @@ void SummariseBars(const FoldQuery& query, OddsSummary& summary) {
   summary.bars = RangesOf(query, kRanges, false, summary.upper.bars);
 }
 
-void SummariseTotals(const Odds& odds, const FoldQuery& query,
-                     int64_t evaluations, OddsSummary& summary) {
-  summary.lowest = query.Lowest();
-  summary.highest = query.Highest();
-  const double all = query.TotalMass().Both();
-  if (odds.Whole() && odds.Totals().Count() <= kMostTotalsListed) {
+// Whether the bounds of the mean print alike, as the report prints it.
+bool MeanDecided(const OddsSummary& summary) {
+  return PrintsAlike(summary.mean, summary.upper.mean, 1);
+}
+
+// Whether each percentile is known to its total, and each range's chances
+// print alike (a bar per total is exact).
+bool BarsDecided(const OddsSummary& summary) {
+  for (size_t i = 0; i < summary.percentiles.size(); ++i) {
+    if (summary.percentiles[i].total != summary.upper.percentiles[i].total) {
+      return false;
+    }
+  }
+  for (size_t i = 0; i < summary.upper.bars.size(); ++i) {
+    const OddsSummary::Bar& low = summary.bars[i];
+    const OddsSummary::Bar& high = summary.upper.bars[i];
+    if (!PrintsAlike(low.chance, high.chance, 100) ||
+        !PrintsAlike(low.atLeast, high.atLeast, 100) ||
+        !PrintsAlike(low.atMost, high.atMost, 100)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void SummariseBuckets(const FoldQuery& query, OddsSummary& summary) {
+  summary.upper.buckets.clear();
+  summary.buckets = RangesOf(query, kBuckets, true, summary.upper.buckets);
+}
+
+// The totals' figures at the query's plan: every total when listed, or the
+// mean (from the buckets when moment has not given it); without a skill
+// level the bars. Whether the figures shown are decided.
+bool SummariseTotals(const Odds& odds, const FoldQuery& query, bool listed,
+                     const std::optional<double>& moment,
+                     OddsSummary& summary) {
+  summary.percentiles.clear();
+  summary.upper.percentiles.clear();
+  summary.upper.bars.clear();
+  if (listed) {
+    summary.totals.clear();
     SummariseEveryTotal(odds.Totals(), summary);
+    summary.upper.mean = summary.mean;
   } else {
     summary.eachTotal = false;
-    summary.buckets = RangesOf(query, kBuckets, true, summary.upper.buckets);
-    std::optional<double> moment = query.Moment(evaluations / 4);
+    summary.buckets.clear();
     if (moment) {
-      summary.mean = summary.upper.mean = *moment / all;
+      summary.mean = summary.upper.mean = *moment / query.TotalMass().Both();
     } else {
-      SummariseMeanOfRanges(summary, all);
-      summary.exact = false;
+      SummariseBuckets(query, summary);
+      SummariseMeanOfRanges(summary, query.TotalMass().Both());
     }
   }
   if (summary.skill == 0) SummariseBars(query, summary);
+  return MeanDecided(summary) && BarsDecided(summary);
+}
+
+// Plans query for figures of queries queries each within share evaluations,
+// and has summarise find them (it says whether the digits shown are
+// decided): at once when the share makes the queries exact, else first with
+// budgets kFirstShare and kGrowth times smaller, as most figures are decided
+// long before the share is spent; the last attempt has the whole share. The
+// attempts before it cost at most 1/(kGrowth - 1) of it. What it spent.
+template <class Summarise>
+int64_t Narrow(FoldQuery& query, int64_t share, int64_t queries,
+               Summarise summarise) {
+  const int64_t full = share / queries;
+  const int64_t cost = query.Plan(full);
+  if (query.Exact()) {
+    summarise();
+    return queries * cost;
+  }
+  int64_t divisor = 1;
+  while (divisor < kFirstShare && full / divisor / kGrowth >= kLeastBudget) {
+    divisor *= kGrowth;
+  }
+  int64_t spent = 0;
+  for (;; divisor /= kGrowth) {
+    spent += queries * query.Plan(full / divisor);
+    if (summarise() || query.Exact() || divisor == 1) return spent;
+  }
 }
 
 void Summarise(const Odds& odds, int64_t evaluations, OddsSummary& summary) {
@@ -232,14 +346,25 @@ void Summarise(const Odds& odds, int64_t evaluations, OddsSummary& summary) {
   // bounded as it allows.
   int64_t left = evaluations;
   if (summary.skill != 0) {
-    left -= 3 * query.Plan(evaluations / 2 / 3);
-    SummariseGrades(query, summary);
+    left -= Narrow(query, evaluations / 2, 3, [&query, &summary] {
+      SummariseGrades(query, summary);
+      if (summary.sets > 1) SummariseSets(summary);
+      return GradesDecided(summary);
+    });
     summary.exact = query.Exact();
-    if (summary.sets > 1) SummariseSets(summary);
   }
-  query.Plan(left / kQueries);
-  summary.exact = summary.exact && query.Exact();
-  SummariseTotals(odds, query, evaluations, summary);
+  summary.lowest = query.Lowest();
+  summary.highest = query.Highest();
+  const bool listed =
+      odds.Whole() && odds.Totals().Count() <= kMostTotalsListed;
+  const std::optional<double> moment =
+      listed ? std::nullopt : query.Moment(evaluations / 4);
+  Narrow(query, left, kQueries,
+         [&] { return SummariseTotals(odds, query, listed, moment, summary); });
+  // A mean found from the buckets is bounded even by exact queries.
+  summary.exact = summary.exact && query.Exact() && (listed || moment);
+  // The buckets, when the mean did not need them, at the last plan.
+  if (!listed && summary.buckets.empty()) SummariseBuckets(query, summary);
   if (summary.exact) summary.upper = {};
 }
 

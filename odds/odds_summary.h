@@ -11,7 +11,10 @@
 //
 // Past the work budget a figure may be known only between two bounds: then
 // exact is false, each such figure holds its lower bound and upper its upper
-// one.
+// one. The bounds are narrowed only until the figures the report shows are
+// decided (chances in percent and the mean to two decimals, percentiles to
+// the total), or the budget is spent; the buckets are found with the last
+// narrowing of the totals' figures.
 #ifndef ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
 #define ROLLWRIGHT_ODDS_ODDS_SUMMARY_H_
 

@@ -641,6 +641,22 @@ TEST(OddsReport, PrintsGradesTotalsAndErrorsInTheRepliesWords) {
             "  Ordinary Success  0.00\u20130.05%\n"
             "  Failing           99.95\u2013100.00%\n"
             "  Critical Failure    0.00%\n");
+  // Between bounds too, but narrowed until every figure shown, the sets'
+  // sums with them, prints as one.
+  EXPECT_EQ(Report("3#100d500*100d500*100d500 skill 1000000000"),
+            "odds of 100d500*100d500*100d500 against 1000000000, each of 3 "
+            "sets:\n"
+            "  Amazing Success     0.00%\n"
+            "  Good Success        0.00%\n"
+            "  Ordinary Success    0.00%\n"
+            "  Failing           100.00%\n"
+            "  Critical Failure    0.00%\n"
+            "  sets that succeed  chance at least at most\n"
+            "                  0 100.00%  100.00% 100.00%\n"
+            "                  1   0.00%    0.00% 100.00%\n"
+            "                  2   0.00%    0.00% 100.00%\n"
+            "                  3   0.00%    0.00% 100.00%\n"
+            "  at least one Critical Failure   0.00%\n");
 }
 
 // The page's figures as JSON: d41's last range holds 40 and 41, 799 of the
