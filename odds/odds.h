@@ -51,7 +51,7 @@ class Odds {
 
   // About a second of work on a current desktop machine, in Distribution's
   // steps of cost: room for some 150 of the largest groups, and their sum.
-  static constexpr int64_t kMaxWork = 400000000;
+  static constexpr int64_t kMaxWork = 500000000;
   // About half a second of lookups in the whole part for the questions about
   // the totals (FoldQuery).
   static constexpr int64_t kMaxEvaluations = 100000000;

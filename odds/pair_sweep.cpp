@@ -16,8 +16,11 @@ constexpr int64_t kStepsPerResult = 16;
 // A window read through takes a step for this many entries.
 constexpr int64_t kEntriesPerStep = 32;
 // The pairs of a product land far apart in the window, each a miss of the
-// cache, as measured: about this many steps a pair.
+// cache, as measured: about this many steps a pair. A sum's run through a
+// window larger than the cache streams it from memory for each outer total.
 constexpr int64_t kStepsPerProductPair = 8;
+constexpr int64_t kStepsPerStreamedPair = 4;
+constexpr int64_t kCachedWindow = int64_t{1} << 17;
 
 }  // namespace
 
@@ -39,8 +42,11 @@ int64_t PairSweep::Cost() const {
   const int64_t pairs = outer.Count() * inner.Count();
   const int64_t windows =
       std::min(pairs, std::max<int64_t>(highest - lowest, 0) / kWindow + 1);
-  return pairs * (op == OpTimes ? kStepsPerProductPair : 1) +
-         windows * outer.Count();
+  const int64_t span = std::max<int64_t>(highest - lowest, 0) + 1;
+  const int64_t perPair = op == OpTimes          ? kStepsPerProductPair
+                          : span > kCachedWindow ? kStepsPerStreamedPair
+                                                 : 1;
+  return pairs * perPair + windows * outer.Count();
 }
 
 // For a difference with the outer side on the left and for a negative
