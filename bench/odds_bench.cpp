@@ -2,8 +2,9 @@
 // Times the odds of the requests that stress them: large products, long
 // chains and the ends of the 32-bit range, each answered once, in seconds,
 // of the processor and of the clock (the two differ on a busy machine), with
-// how it was answered (every total listed, exact figures without the list,
-// figures between bounds, or refused).
+// how it was answered (every total listed, the totals built whole but too
+// many to list or trimmed of negligible tails, exact figures by questions
+// about the totals, figures between bounds, or refused).
 // Built for every platform, so that the 32-bit Windows tool under Wine and
 // the native one can be set side by side; the largest memory is what
 // /usr/bin/time -v reports for the run.
@@ -103,7 +104,8 @@ const char* HowAnswered(const rollwright::OddsSummary& summary) {
     return "refused";
   }
   if (!summary.exact) return "bounds";
-  return summary.anyTotal && summary.totals.empty() ? "exact" : "listed";
+  if (summary.queried) return "queries";
+  return summary.anyTotal && summary.totals.empty() ? "whole" : "listed";
 }
 
 }  // namespace

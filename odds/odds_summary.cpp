@@ -332,6 +332,7 @@ int64_t Narrow(FoldQuery& query, int64_t share, int64_t queries,
 
 void Summarise(const Odds& odds, int64_t evaluations, OddsSummary& summary) {
   summary.twentySided = odds.HasTwentySidedGroup();
+  summary.queried = !odds.Steps().empty();
   for (const auto& [code, chance] : odds.Errors()) {
     summary.errors.push_back({ErrorMessage(code), chance});
   }

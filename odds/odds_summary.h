@@ -93,6 +93,9 @@ struct OddsSummary {
   // and those of at least and at most it.
   std::vector<Bar> buckets;
   bool exact = true;
+  // Whether the figures came from questions about the totals rather than
+  // from the totals built whole.
+  bool queried = false;
   // The upper bounds, when not exact.
   struct Upper {
     std::array<double, 4> grades{};
