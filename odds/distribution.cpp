@@ -143,7 +143,8 @@ int64_t Distribution::TrimmedLength(const Distribution& a,
   const Core y = b.CoreOf();
   const int64_t length = int64_t{a.values[x.to - 1]} - a.values[x.from] +
                          b.values[y.to - 1] - b.values[y.from] + 1;
-  const auto pairs = static_cast<int64_t>((x.to - x.from) * (y.to - y.from));
+  const int64_t pairs =
+      static_cast<int64_t>(x.to - x.from) * static_cast<int64_t>(y.to - y.from);
   if (length > kMaxDenseRange) return 0;
   return pairs > kPairsPerDenseEntry * length ? length : 0;
 }

@@ -214,7 +214,8 @@ void Odds::SumInAnyOrder(std::vector<Part> parts) {
   }
   auto whole = std::max_element(
       parts.begin(), parts.end(), [](const Part& p, const Part& q) {
-        return p.negated || (!q.negated && p.totals.Size() < q.totals.Size());
+        return std::make_pair(!p.negated, p.totals.Size()) <
+               std::make_pair(!q.negated, q.totals.Size());
       });
   total = std::move(whole->totals);
   for (auto part = parts.begin(); part != parts.end(); ++part) {
