@@ -58,48 +58,6 @@ const Complex* Twiddles(size_t size) {
   return table.data();
 }
 
-// Swaps each entry of a with the one at its index's bit reversal, by tiles:
-// the index's highest and lowest kTileBits bits vary within a tile, so that
-// both sides of a swap run through short stretches of memory.
-constexpr int kTileBits = 4;
-constexpr size_t kTileReversed[] = {0, 8, 4, 12, 2, 10, 6, 14,
-                                    1, 9, 5, 13, 3, 11, 7, 15};
-
-size_t Reverse(size_t i, int bits) {
-  size_t reversed = 0;
-  for (int bit = 0; bit < bits; ++bit, i >>= 1) {
-    reversed = (reversed << 1) | (i & 1);
-  }
-  return reversed;
-}
-
-void BitReverse(Spectrum& a) {
-  const size_t n = a.size();
-  const int bits = std::countr_zero(n);
-  if (bits < 2 * kTileBits) {
-    for (size_t i = 0; i < n; ++i) {
-      const size_t j = Reverse(i, bits);
-      if (i < j) std::swap(a[i], a[j]);
-    }
-    return;
-  }
-  const int middleBits = bits - 2 * kTileBits;
-  const int highShift = middleBits + kTileBits;
-  for (size_t middle = 0; middle < (size_t{1} << middleBits); ++middle) {
-    const size_t fixed = middle << kTileBits;
-    const size_t fixedReversed = Reverse(middle, middleBits) << kTileBits;
-    for (size_t low = 0; low < (size_t{1} << kTileBits); ++low) {
-      const size_t from = fixed | low;
-      const size_t to = fixedReversed | (kTileReversed[low] << highShift);
-      for (size_t high = 0; high < (size_t{1} << kTileBits); ++high) {
-        const size_t i = from | (high << highShift);
-        const size_t j = to | kTileReversed[high];
-        if (i < j) std::swap(a[i], a[j]);
-      }
-    }
-  }
-}
-
 // butterfly(low, high, factor) on each pair of entries half apart in the
 // blocks of 2 * half entries over [begin, end).
 template <typename Butterfly>
@@ -298,21 +256,6 @@ size_t TransformSize(size_t length) {
   size_t size = 1;
   while (size < length) size <<= 1;
   return size;
-}
-
-Spectrum Transform(const std::vector<double>& x, size_t size) {
-  Spectrum spectrum = Interleave(x, {}, size, size);
-  ForwardToReversed(spectrum);
-  BitReverse(spectrum);
-  return spectrum;
-}
-
-std::vector<double> InverseTransform(Spectrum spectrum, size_t length) {
-  BitReverse(spectrum);
-  std::vector<double> x(length);
-  InverseOf(std::move(spectrum), length,
-            [&x](size_t i, Complex entry) { x[i] = entry.real(); });
-  return x;
 }
 
 std::vector<double> ConvolveReal(const std::vector<double>& x,

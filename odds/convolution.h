@@ -27,12 +27,6 @@ using Spectrum = std::vector<std::complex<double>>;
 // The smallest power of two not below length.
 size_t TransformSize(size_t length);
 
-// The transform of x, padded with zeros to size (a power of two).
-Spectrum Transform(const std::vector<double>& x, size_t size);
-
-// The first length entries of the sequence whose transform is spectrum.
-std::vector<double> InverseTransform(Spectrum spectrum, size_t length);
-
 // The first length entries of the linear convolution of x and y (zeros past
 // its end).
 std::vector<double> ConvolveReal(const std::vector<double>& x,

@@ -2,6 +2,7 @@
 #include "odds/distribution.h"
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 #include "dice/random.h"
@@ -57,9 +58,9 @@ std::vector<double> SumOfDice(int32_t n, int32_t sides) {
   // leaves the chances short of 1 by about 2e-13 for a hundred dice, and a
   // long sum of groups adds that up; the faces' chances sum to 1 exactly.
   if (n > 1) {
-    double sum = 0;
-    for (double chance : table) sum += chance;
-    for (double& chance : table) chance /= sum;
+    const double sum = std::accumulate(table.begin(), table.end(), 0.0);
+    std::transform(table.begin(), table.end(), table.begin(),
+                   [sum](double chance) { return chance / sum; });
   }
   return table;
 }

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 #include "dice/expression_walk.h"
@@ -163,13 +165,15 @@ void Odds::AddGathered() {
   if (gathered.empty()) return;
   std::vector<Part> parts;
   parts.push_back({std::move(total), false});
-  for (Part& part : gathered) parts.push_back(std::move(part));
+  parts.insert(parts.end(), std::make_move_iterator(gathered.begin()),
+               std::make_move_iterator(gathered.end()));
   gathered.clear();
-  int64_t reach = 0;
-  for (const Part& part : parts) {
-    reach += std::max(std::abs(int64_t{part.totals.Lowest()}),
-                      std::abs(int64_t{part.totals.Highest()}));
-  }
+  const int64_t reach = std::accumulate(
+      parts.begin(), parts.end(), int64_t{0},
+      [](int64_t sum, const Part& part) {
+        return sum + std::max(std::abs(int64_t{part.totals.Lowest()}),
+                              std::abs(int64_t{part.totals.Highest()}));
+      });
   if (reach <= std::numeric_limits<int32_t>::max()) {
     SumInAnyOrder(std::move(parts));
     return;
@@ -184,8 +188,9 @@ void Odds::AddGathered() {
 // both were); past the budget, the largest part that is not negated is the
 // totals and the others are steps.
 void Odds::SumInAnyOrder(std::vector<Part> parts) {
-  int64_t span = 0;
-  for (const Part& part : parts) span += SpanOf(part.totals);
+  const int64_t span = std::accumulate(
+      parts.begin(), parts.end(), int64_t{0},
+      [](int64_t sum, const Part& part) { return sum + SpanOf(part.totals); });
   const bool trim = span > Distribution::kMaxDenseRange;
   auto larger = [](const Part& p, const Part& q) {
     return p.totals.Size() > q.totals.Size();
