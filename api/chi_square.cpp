@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace rollwright {
 namespace {
@@ -46,6 +47,17 @@ double UpperGammaFraction(double a, double x) {
   return std::exp(-x + a * std::log(x) - std::lgamma(a)) * h;
 }
 
+// A label's first and last outcome: a range's are "first..last", so that
+// merged ranges run from the first's first to the last's last.
+std::string FirstOf(const std::string& label) {
+  return label.substr(0, label.find(".."));
+}
+
+std::string LastOf(const std::string& label) {
+  const size_t at = label.rfind("..");
+  return at == std::string::npos ? label : label.substr(at + 2);
+}
+
 }  // namespace
 
 double ChiSquarePValue(double statistic, int degrees) {
@@ -81,7 +93,9 @@ ChiSquareTest TestCounts(const std::vector<CountedOutcome>& outcomes,
   }
   for (size_t i = 0; i < test.bins.size(); ++i) {
     ChiSquareBin& bin = test.bins[i];
-    if (lastLabels[i] != bin.label) bin.label += ".." + lastLabels[i];
+    if (lastLabels[i] != bin.label) {
+      bin.label = FirstOf(bin.label) + ".." + LastOf(lastLabels[i]);
+    }
     const double gap = static_cast<double>(bin.observed) - bin.expected;
     if (bin.expected > 0) {
       test.statistic += gap * gap / bin.expected;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "api/fairness.h"
 
+#include <algorithm>
 #include <numeric>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -50,18 +52,39 @@ double ErrorChance(const OddsSummary& summary) {
                          });
 }
 
-// Each total of the odds in increasing order, then the errors, with the
-// sets whose totals the odds do not have.
+// The sets whose totals are in each range, first..last (or first alone).
+std::vector<CountedOutcome> CountRanges(
+    const std::vector<OddsSummary::Bar>& ranges, const Counts& counts) {
+  std::vector<CountedOutcome> outcomes;
+  for (const OddsSummary::Bar& range : ranges) {
+    std::string label = std::to_string(range.first);
+    if (range.last != range.first) label += ".." + std::to_string(range.last);
+    outcomes.push_back({label, 0, range.chance});
+  }
+  for (const auto& [total, count] : counts.totals) {
+    auto after =
+        std::upper_bound(ranges.begin(), ranges.end(), int64_t{total},
+                         [](int64_t value, const OddsSummary::Bar& range) {
+                           return value < range.first;
+                         });
+    if (after == ranges.begin() || total > (after - 1)->last) continue;
+    outcomes[static_cast<size_t>(after - ranges.begin() - 1)].observed += count;
+  }
+  return outcomes;
+}
+
+// Each total of the odds in increasing order (or each range of them, when
+// they are too many to list), then the errors, with the sets whose totals
+// the odds do not have.
 ChiSquareTest TestTotals(const OddsSummary& summary, const Counts& counts,
                          int64_t sets) {
-  std::vector<CountedOutcome> outcomes;
-  int64_t expected = 0;
-  for (const OddsSummary::Bar& total : summary.totals) {
-    auto found = counts.totals.find(static_cast<int32_t>(total.first));
-    const int64_t count = found == counts.totals.end() ? 0 : found->second;
-    expected += count;
-    outcomes.push_back({std::to_string(total.first), count, total.chance});
-  }
+  std::vector<CountedOutcome> outcomes = CountRanges(
+      summary.totals.empty() ? summary.buckets : summary.totals, counts);
+  const int64_t expected =
+      std::accumulate(outcomes.begin(), outcomes.end(), int64_t{0},
+                      [](int64_t sum, const CountedOutcome& outcome) {
+                        return sum + outcome.observed;
+                      });
   int64_t rolled = 0;
   for (const auto& [total, count] : counts.totals) rolled += count;
   const int64_t unexpected = rolled - expected;
@@ -124,8 +147,8 @@ FairnessReport CheckFairness(const std::string& request, int64_t sets,
     report.refusal = summary.refusal;
     return report;
   }
-  if (summary.anyTotal && summary.totals.empty()) {
-    report.refusal = kTotalsNotListedMessage;
+  if (!summary.exact) {
+    report.refusal = kOddsBoundedMessage;
     return report;
   }
   std::vector<char> buffer = RequestBuffer(request);

@@ -36,9 +36,10 @@ inline constexpr int64_t kMostTotalsListed = 1000000;
 // Why the odds of a request with kOutOfMemory are not shown.
 inline constexpr char kOddsOutOfMemoryMessage[] =
     "not enough memory to compute the odds exactly";
-// Why a check of the totals one by one is refused when they are not listed.
-inline constexpr char kTotalsNotListedMessage[] =
-    "too many totals to test one by one";
+// Why a check of the dice against the odds is refused when the odds are
+// known only between bounds.
+inline constexpr char kOddsBoundedMessage[] =
+    "the odds are known only between bounds, too loosely to test against";
 
 struct OddsSummary {
   enum class Verdict { kOdds, kRefused, kOutOfMemory };

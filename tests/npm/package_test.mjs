@@ -104,7 +104,7 @@ test('odds, oddsCsv and fairness give the tool\'s data', () => {
         toolJson('--seed', '5', '--fairness', '2000', '--json', request);
     assertSameData(fairness(request, 2000, {seed: 5}), check, request);
   }
-  // Past the budget: figures as intervals, and too many totals to test.
+  // Past the budget: figures as intervals, too loose to test against.
   const bounded = '100d500*100d500*100d500';
   assertSameData(
       odds(bounded), toolJson('--odds', '--format=json', bounded)[0], bounded);

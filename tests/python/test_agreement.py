@@ -69,7 +69,8 @@ def test_fairness_agrees_with_the_tool(tool_json, request_, sets, seed):
 
 @pytest.mark.parametrize("ask,request_,options", [
     (rollwright.odds, "3d6x", ["--odds", "--format=json"]),
-    (lambda request: rollwright.fairness(request, 10), "100d500*100d500",
+    (lambda request: rollwright.fairness(request, 10),
+     "100d500*100d500*100d500",
      ["--fairness", "10", "--json"]),
     (lambda request: rollwright.fairness(request, 10), "d501",
      ["--fairness", "10", "--json"]),
