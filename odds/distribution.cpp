@@ -153,14 +153,10 @@ int64_t Distribution::TrimmedLength(const Distribution& a,
 // A lumped end is a tail already; then the totals of negligible mass.
 Distribution::Core Distribution::CoreOf() const {
   Core core{0, values.size(), {}, {}};
-  auto add = [](Mass& sum, Mass mass) {
-    sum.plain += mass.plain;
-    sum.critical += mass.critical;
-  };
   if (lumped && values.size() > 2 && MassAt(0).Both() <= kLumpCeiling &&
       MassAt(values.size() - 1).Both() <= kLumpCeiling) {
-    add(core.below, MassAt(0));
-    add(core.above, MassAt(values.size() - 1));
+    core.below = MassAt(0);
+    core.above = MassAt(values.size() - 1);
     core.from = 1;
     core.to = values.size() - 1;
   }
@@ -168,13 +164,13 @@ Distribution::Core Distribution::CoreOf() const {
   while (core.to - core.from > 1 &&
          peeled + MassAt(core.from).Both() <= kNegligibleTail) {
     peeled += MassAt(core.from).Both();
-    add(core.below, MassAt(core.from++));
+    core.below = core.below.Plus(MassAt(core.from++));
   }
   peeled = 0;
   while (core.to - core.from > 1 &&
          peeled + MassAt(core.to - 1).Both() <= kNegligibleTail) {
     peeled += MassAt(core.to - 1).Both();
-    add(core.above, MassAt(--core.to));
+    core.above = core.above.Plus(MassAt(--core.to));
   }
   return core;
 }
@@ -196,23 +192,15 @@ Distribution Distribution::CombineTrimmed(const Distribution& a,
   const Distribution core =
       CombineDense(a.Slice(x.from, x.to), b.Slice(y.from, y.to), op);
   const bool minus = op == OpMinus;
-  Mass middle;
-  for (size_t i = x.from; i < x.to; ++i) {
-    middle = {middle.plain + a.MassAt(i).plain,
-              middle.critical + a.MassAt(i).critical};
-  }
-  Mass all;
-  for (const auto& [total, mass] : b) {
-    all = {all.plain + mass.plain, all.critical + mass.critical};
-  }
-  auto plus = [](Mass p, Mass q) {
-    return Mass{p.plain + q.plain, p.critical + q.critical};
-  };
+  const Mass middle = a.MassBetween(x.from, x.to);
+  const Mass all = b.MassBetween(0, b.Size());
   const Core z = core.CoreOf();
-  Mass low = plus(
-      plus(x.below.With(all), middle.With(minus ? y.above : y.below)), z.below);
-  Mass high = plus(
-      plus(x.above.With(all), middle.With(minus ? y.below : y.above)), z.above);
+  const Mass low = x.below.With(all)
+                       .Plus(middle.With(minus ? y.above : y.below))
+                       .Plus(z.below);
+  const Mass high = x.above.With(all)
+                        .Plus(middle.With(minus ? y.below : y.above))
+                        .Plus(z.above);
   Distribution result;
   result.Append(
       SaturatingArithmetic(op, a.Lowest(), minus ? b.Highest() : b.Lowest()),
@@ -431,6 +419,12 @@ double Distribution::ApplyOperand(Operator op, int32_t right,
   }
   Apply(op, right);
   return removed;
+}
+
+Distribution::Mass Distribution::MassBetween(size_t from, size_t to) const {
+  Mass sum;
+  for (size_t i = from; i < to; ++i) sum = sum.Plus(MassAt(i));
+  return sum;
 }
 
 double Distribution::TotalMass() const {

@@ -46,6 +46,9 @@ class Distribution {
       return {plain * other.plain,
               other.critical * Both() + other.plain * critical};
     }
+    Mass Plus(Mass other) const {
+      return {plain + other.plain, critical + other.critical};
+    }
   };
 
   static constexpr int64_t kMaxOutcomes = 10000000;
@@ -115,6 +118,10 @@ class Distribution {
   int32_t Lowest() const { return values.front(); }
   int32_t Highest() const { return values.back(); }
   double TotalMass() const;
+  // The masses of the totals from..to - 1, added in order.
+  Mass MassBetween(size_t from, size_t to) const;
+  // Lowest to highest total, both counted (0 when empty): up to 2^32.
+  int64_t Span() const;
   bool HasCritical() const { return !critical.empty(); }
   // Whether the ends stand for trimmed tails (above).
   bool Lumped() const { return lumped; }
@@ -160,8 +167,6 @@ class Distribution {
   // The consecutive totals of a dense sum of a and b, or 0 when a dense sum
   // does not fit or does not pay.
   static int64_t DenseLength(const Distribution& a, const Distribution& b);
-  // Lowest to highest total, both counted: up to 2^32.
-  int64_t Span() const;
   // Negated: the totals' negations, as for the right side of a difference.
   Dense ToDense(bool negate) const;
   static Distribution FromDense(const Dense& dense);

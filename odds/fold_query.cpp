@@ -50,9 +50,7 @@ Mass Minus(Mass a, Mass b) {
   return {a.plain - b.plain, a.critical - b.critical};
 }
 
-Mass Plus(Mass a, Mass b) {
-  return {a.plain + b.plain, a.critical + b.critical};
-}
+Mass Plus(Mass a, Mass b) { return a.Plus(b); }
 
 // P(sat(T op g) <= t) for t in the range is P(T <= u), or with complement
 // P(T >= u + 1); all: every total, none: no total.
@@ -198,9 +196,8 @@ void FoldQuery::Singletons(Level& level) {
   level.buckets.clear();
   if (level.coarse) {
     const Distribution& group = *level.group;
-    Bucket all{group.Lowest(), group.Highest(), {}};
-    for (const auto& [total, mass] : group) all.mass = Plus(all.mass, mass);
-    level.buckets.push_back(all);
+    level.buckets.push_back(
+        {group.Lowest(), group.Highest(), group.MassBetween(0, group.Size())});
     return;
   }
   for (const auto& [total, mass] : *level.group) {

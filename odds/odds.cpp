@@ -23,19 +23,6 @@ constexpr int64_t kSpareWork = std::numeric_limits<int64_t>::max() / 4;
 // to a total that grows with each, they would cost many times more.
 constexpr int64_t kGatheredSpan = int64_t{1} << 18;
 
-int64_t SpanOf(const Distribution& d) {
-  return d.Empty() ? 0 : int64_t{d.Highest()} - d.Lowest() + 1;
-}
-
-Mass MassOfAll(const Distribution& of) {
-  Mass sum;
-  for (const auto& [total, mass] : of) {
-    sum.plain += mass.plain;
-    sum.critical += mass.critical;
-  }
-  return sum;
-}
-
 // Totals from low to high of the given mass: the mass on low, as only the
 // ends and the mass of a coarse term are read.
 Distribution StandIn(int32_t low, int32_t high, Mass mass) {
@@ -88,7 +75,8 @@ void Odds::ApplyOperator(Distribution& acc, int32_t right, Operator op) {
 }
 
 void Odds::Coarsen(Distribution& acc) {
-  if (!acc.Empty()) acc = StandIn(acc.Lowest(), acc.Highest(), MassOfAll(acc));
+  if (!acc.Empty())
+    acc = StandIn(acc.Lowest(), acc.Highest(), acc.MassBetween(0, acc.Size()));
   reading.coarse = true;
 }
 
@@ -156,7 +144,7 @@ bool Odds::Gathers(const Distribution& term, Operator sign) const {
       total.Empty()) {
     return false;
   }
-  return !gathered.empty() || SpanOf(total) + SpanOf(term) > kGatheredSpan;
+  return !gathered.empty() || total.Span() + term.Span() > kGatheredSpan;
 }
 
 // In any order when no partial sum can saturate: the sum of the largest
@@ -190,7 +178,7 @@ void Odds::AddGathered() {
 void Odds::SumInAnyOrder(std::vector<Part> parts) {
   const int64_t span = std::accumulate(
       parts.begin(), parts.end(), int64_t{0},
-      [](int64_t sum, const Part& part) { return sum + SpanOf(part.totals); });
+      [](int64_t sum, const Part& part) { return sum + part.totals.Span(); });
   const bool trim = span > Distribution::kMaxDenseRange;
   auto larger = [](const Part& p, const Part& q) {
     return p.totals.Size() > q.totals.Size();
@@ -249,9 +237,9 @@ Distribution Odds::RollDice(int32_t count, int32_t sides) {
     } catch (const Distribution::PastBounds&) {
       WorkBudget spare(kSpareWork);
       reading.coarse = true;
-      return StandIn(
-          rolled, rolled * sides,
-          MassOfAll(Distribution::Dice(1, sides, criticalGroup, spare)));
+      const Distribution die =
+          Distribution::Dice(1, sides, criticalGroup, spare);
+      return StandIn(rolled, rolled * sides, die.MassBetween(0, die.Size()));
     }
   }
   return lastRolled.sum;
